@@ -1,0 +1,20 @@
+// Viduzirivo: an animated three-dimensional analogue clock. Takes no command-line arguments of its own.
+#include "app/frmsaver.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("viduzirivo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
+
+    frmSaver form;
+    if (!form.Load()) {
+        return EXIT_FAILURE;
+    }
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,3 @@
+#include "platform/win32api.h"
+
+PIXELFORMATDESCRIPTOR g_pfd{};

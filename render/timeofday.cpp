@@ -1,0 +1,15 @@
+#include "render/timeofday.h"
+
+#include <ctime>
+
+TimeOfDay LocalTimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    // A leap second (tm_sec 60) is shown as the last second of its minute.
+    return {local.tm_hour, local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec};
+}

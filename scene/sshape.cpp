@@ -238,10 +238,14 @@ std::optional<std::string> ReadTextureFile(const char* path, std::uint8_t* buffe
     if (file < 0) {
         return std::generic_category().message(errno);
     }
+    // Only a regular file is an image: a device such as /dev/zero would otherwise pass as a whole one.
     FileStatus status{};
-    if (statFile(file, &status) == 0 && (status.st_mode & S_IFMT) == S_IFDIR) {
+    if (statFile(file, &status) == 0 && (status.st_mode & S_IFMT) != S_IFREG) {
         closeFile(file);
-        return std::generic_category().message(EISDIR);
+        if ((status.st_mode & S_IFMT) == S_IFDIR) {
+            return std::generic_category().message(EISDIR);
+        }
+        return std::string(path) + " is not a regular file.";
     }
     std::size_t total = 0;
     std::optional<std::string> readError;

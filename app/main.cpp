@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viduzirivo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
+    // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
 
     frmSaver form;

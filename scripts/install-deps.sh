@@ -9,7 +9,7 @@ packages=(
   libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux
-  fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind
+  fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace
 )
 
 sudo_cmd=()

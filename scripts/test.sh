@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite on a virtual X display.
+# Installs what is missing, builds everything and runs the whole test suite on a virtual X display: once as
+# built for release, once built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+
 cmake -S . -B build -G Ninja
 cmake --build build
 scripts/with-display.sh ctest --test-dir build --output-on-failure
+
+# Leaks are memcheck's job in the run above, where system libraries have their suppressions; the sanitizers
+# here stop at the first invalid access or undefined behaviour.
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIDUZIRIVO_SANITIZE=ON -DVIDUZIRIVO_BENCHMARKS=OFF
+cmake --build build-sanitize
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    scripts/with-display.sh ctest --test-dir build-sanitize --output-on-failure

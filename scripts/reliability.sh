@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Every reliability run at full size: a million frames on one context, storms of resizes and bar changes,
+# 50 starts and closes through the window manager, the display going away, and memcheck on the real program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja
+cmake --build build
+VIDUZIRIVO_SOAK_FRAMES=${VIDUZIRIVO_SOAK_FRAMES:-1000000} \
+    scripts/with-display.sh ctest --test-dir build --output-on-failure --verbose -L reliability

@@ -6,6 +6,7 @@ set -euo pipefail
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 [ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-display.sh" bash "$0" "$@"
+source "$here/../e2e/windows.sh"
 command -v valgrind >/dev/null || { echo "skipped: valgrind is not installed"; exit 77; }
 
 workdir=$(mktemp -d)
@@ -16,8 +17,7 @@ GALLIUM_DRIVER=softpipe valgrind --tool=memcheck --leak-check=full --show-leak-k
     --errors-for-leak-kinds=definite --error-exitcode=99 --child-silent-after-fork=yes --keep-debuginfo=yes \
     --suppressions="$here/valgrind.supp" --num-callers=30 --log-file="$workdir/memcheck.log" "$program" &
 pid=$!
-window=$(timeout 240 xdotool search --sync --onlyvisible --name '^Viduzirivo$' | head -n1 || true)
-[ -n "$window" ] || { kill "$pid"; cat "$workdir/memcheck.log"; echo "the window did not appear"; exit 1; }
+window=$(wait_top_window "$pid" 240) || { kill "$pid"; cat "$workdir/memcheck.log"; echo "no window"; exit 1; }
 sleep 8
 wmctrl -i -c "$window"
 status=0

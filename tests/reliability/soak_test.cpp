@@ -79,6 +79,11 @@ TEST(Soak, FramesKeepMemoryAndTheSpinCycle) {
                 after);
     EXPECT_EQ(offCycle, 0) << "frames drawn off the spin cycle";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+#ifndef __SANITIZE_ADDRESS__
     // A leak of even a few bytes per frame shows over this many frames; allocator noise stays far below this.
     EXPECT_LT(after - before, 4096) << "resident memory grew by " << (after - before) << " kB";
+#else
+    // The address sanitizer holds freed memory back in quarantine, so resident memory grows by design.
+    std::printf("soak: memory growth not judged under the address sanitizer\n");
+#endif
 }

@@ -16,7 +16,8 @@ screenshot=$PWD/build/screenshot.png
 scripts/with-display.sh bash -c '
     "$1" & pid=$!
     sleep 6
-    import -window root "$2"
+    window=$(wmctrl -l | awk '\''$NF == "Viduzirivo" {print $1; exit}'\'')
+    import -window "${window:-root}" "$2"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 ' _ "$program" "$screenshot"

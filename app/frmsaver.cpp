@@ -38,14 +38,14 @@ int twipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
+// The design's Japanese face is rarely installed outside Japanese Windows; IPA P Gothic has its metrics.
+void substituteDesignFontWhenAbsent() {
+    if (!QFontDatabase::hasFamily(kDesignFontFamily)) {
+        QFont::insertSubstitution(kDesignFontFamily, kSubstituteFontFamily);
+    }
+}
+
 QFont designFont(double points, bool italic) {
-    static const bool substituted = [] {
-        if (!QFontDatabase::hasFamily(kDesignFontFamily)) {
-            QFont::insertSubstitution(kDesignFontFamily, kSubstituteFontFamily);
-        }
-        return true;
-    }();
-    (void)substituted;
     QFont font(kDesignFontFamily);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
@@ -89,6 +89,7 @@ frmSaver::~frmSaver() {
 }
 
 void frmSaver::createControls() {
+    substituteDesignFontWhenAbsent();
     picMain = new PictureBox(this);
     picMain->setObjectName(QStringLiteral("picMain"));
     picMain->setGeometry(toPixels({360, 0, 5235, 4110}));

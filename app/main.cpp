@@ -11,7 +11,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
 
     frmSaver form;
     if (!form.Load()) {

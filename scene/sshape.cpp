@@ -256,8 +256,8 @@ std::optional<std::string> ReadTextureFile(const char* path, std::uint8_t* buffe
         } else if (count < 0 && errno == EINTR) {
             continue;
         } else {
-            // End of file, or a pipe or device with nothing more to give right now: take what came.
-            if (count < 0 && errno != EAGAIN) {
+            // End of a short file, or a read error: keep what came.
+            if (count < 0) {
                 readError = std::generic_category().message(errno);
             }
             break;

@@ -46,10 +46,11 @@ TEST(Renderer, WithoutAFormatOrContextAsksForTheDocumentedFormatAndStaysReady) {
     EXPECT_TRUE(renderer.OpenGLReady());
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     // Nothing replaced the request with a description, so it can be read back whole.
-    // nSize, nVersion, dwFlags, iPixelType, cColorBits, the 8 channel fields, the 5 accumulation ones,
-    // cDepthBits.
-    const PIXELFORMATDESCRIPTOR expected{40, 1, 0x25, PFD_TYPE_RGBA, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                         0,  0, 32};
+    // Every field: size, version, flags, RGBA, 24 colour bits, no channel layout, no accumulation, 32 depth
+    // bits, no stencil or auxiliary buffers, the main plane, no masks.
+    const PIXELFORMATDESCRIPTOR expected{
+        40, 1, 0x25, PFD_TYPE_RGBA,  24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        32, 0, 0,    PFD_MAIN_PLANE, 0,  0, 0, 0};
     EXPECT_EQ(std::memcmp(&g_pfd, &expected, sizeof(expected)), 0);
     renderer.Resize(100, 100); // harmless without a context
 }

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace {
 
@@ -29,7 +30,7 @@ template <typename Steps> Matrix matrixOf(GLenum stack, Steps steps) {
 // The spin a frame was drawn with, in degrees in (-180, 180], when the X and Z angles are 0.
 double drawnSpin() {
     const Matrix m = CurrentMatrix(GL_MODELVIEW_MATRIX);
-    return std::atan2(m[8], m[0]) * 180 / M_PI;
+    return std::atan2(m[8], m[0]) * 180 / std::numbers::pi;
 }
 
 } // namespace
@@ -76,6 +77,14 @@ TEST(Renderer, SetsTheLightTheFixedStateAndTheFrameMaterial) {
          {std::pair{GL_LIGHTING, true}, {GL_LIGHT0, true}, {GL_DEPTH_TEST, true}, {GL_CULL_FACE, false}}) {
         EXPECT_EQ(glIsEnabled(cap), on ? GL_TRUE : GL_FALSE) << std::hex << cap;
     }
+    // Every frame clears colour (to the default black) and depth: fill both with something else first.
+    glClearColor(1, 1, 1, 1), glClearDepth(0.5), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0), glClearDepth(1);
+    bound.renderer->Paint();
+    GLfloat depth = 0;
+    glReadPixels(1, 1, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(PixelAt(1, 1), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(depth, 1.0f);
 }
 
 TEST(Renderer, ResizeSetsProjectionAndViewportThenDrawsOneFrame) {
@@ -150,10 +159,17 @@ TEST(Renderer, TurnsTheHandsToTheTimeOfDay) {
     // Each hand's top face: at its lift plus its height 2, centred half-way between its tail and its tip.
     const std::pair<float, double> tops[] = {
         {14 + 2, (55 - 10) / 2.0}, {12 + 2, (80 - 10) / 2.0}, {10 + 2, 32.5}};
+    const auto lists = CaptureFeedback([] {
+        for (GLuint list : {1, 10, 2, 3, 4}) {
+            glCallList(list);
+        }
+    });
     for (const auto& c : cases) {
         bound.renderer->SetTimeOfDaySource([&c] { return c.time; });
         bound.renderer->RotateY(0.0f);
         const auto frame = CaptureFeedback([&bound] { bound.renderer->Paint(); });
+        EXPECT_EQ(frame.size(), lists.size())
+            << "a frame draws the face, the globe and three hands, once each";
         for (std::size_t hand = 0; hand < 3; ++hand) {
             std::vector<FeedbackPolygon> top;
             std::copy_if(frame.begin(), frame.end(), std::back_inserter(top), [&](const FeedbackPolygon& p) {
@@ -170,7 +186,9 @@ TEST(Renderer, TurnsTheHandsToTheTimeOfDay) {
             const std::string at = std::to_string(c.time.hour) + ":" + std::to_string(c.time.minute) + ":" +
                                    std::to_string(c.time.second) + ", hand " + std::to_string(hand);
             EXPECT_NEAR(std::hypot(x, y), tops[hand].second, 0.01) << at;
-            EXPECT_NEAR(std::remainder(std::atan2(-x, y) * 180 / M_PI - c.angles[hand], 360), 0, 0.01) << at;
+            EXPECT_NEAR(std::remainder(std::atan2(-x, y) * 180 / std::numbers::pi - c.angles[hand], 360), 0,
+                        0.01)
+                << at;
         }
     }
 }
@@ -183,7 +201,7 @@ TEST(Renderer, DeletesItsContextBeforeItFreesTheLibrary) {
     EXPECT_TRUE(SystemOpenGLLoaded());
     std::vector<bool> libraryLoadedAsContextsEnd;
     WhenCurrentContextIsDestroyed([&] { libraryLoadedAsContextsEnd.push_back(SystemOpenGLLoaded()); });
-    bound.reset();
+    bound.reset(); // whether the palette goes after the library cannot be seen: nothing marks that moment
     EXPECT_EQ(libraryLoadedAsContextsEnd, std::vector<bool>{true})
         << "one context, deleted before the library";
     EXPECT_FALSE(SystemOpenGLLoaded()) << "the library was freed";

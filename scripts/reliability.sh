@@ -6,5 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja
 cmake --build build
-VIDUZIRIVO_SOAK_FRAMES=${VIDUZIRIVO_SOAK_FRAMES:-1000000} VIDUZIRIVO_LIFECYCLE_RUNS=${VIDUZIRIVO_LIFECYCLE_RUNS:-50} \
-    scripts/with-display.sh ctest --test-dir build --output-on-failure --verbose -L reliability
+export VIDUZIRIVO_SOAK_FRAMES=${VIDUZIRIVO_SOAK_FRAMES:-1000000} VIDUZIRIVO_STORM_RESIZES=${VIDUZIRIVO_STORM_RESIZES:-1000} \
+    VIDUZIRIVO_LIFECYCLE_RUNS=${VIDUZIRIVO_LIFECYCLE_RUNS:-50}
+scripts/with-display.sh ctest --test-dir build --output-on-failure --verbose -L reliability

@@ -158,7 +158,7 @@ TEST(Renderer, TurnsTheHandsToTheTimeOfDay) {
                  {{23, 59, 59}, {-359.5, -354, -354}}};
     // Each hand's top face: at its lift plus its height 2, centred half-way between its tail and its tip.
     const std::pair<float, double> tops[] = {
-        {14 + 2, (55 - 10) / 2.0}, {12 + 2, (80 - 10) / 2.0}, {10 + 2, 32.5}};
+        {14 + 2, (55 - 10) / 2.0}, {12 + 2, (80 - 10) / 2.0}, {10 + 2, (85 - 20) / 2.0}};
     const auto lists = CaptureFeedback([] {
         for (GLuint list : {1, 10, 2, 3, 4}) {
             glCallList(list);

@@ -106,7 +106,10 @@ TEST(Palette, TrueColourFormatsGetNoneButTheDescriptionIsRefreshed) {
     EXPECT_EQ(std::memcmp(&g_pfd, &trueColour, sizeof(trueColour)), 0);
     palette.Delete(dc);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PAL), system);
+    EXPECT_EQ(DeleteObject(system), TRUE);
     EXPECT_EQ(GetObjectType(system), OBJ_PAL) << "the system's palette is never deleted";
+    const LOGPALETTE unversioned{0x301, 1, {{9, 9, 9, 0}}};
+    EXPECT_EQ(CreatePalette(&unversioned), nullptr) << "a logical palette has version 0x300";
     DeleteFormatDC(dc);
 }
 

@@ -99,6 +99,7 @@ TEST(RenderingContext, OnAFormatSetOnceDrawsIntoItsSurfaceUntilDeleted) {
         EXPECT_EQ(wglGetCurrentContext(), nullptr);
     }
     EXPECT_EQ(SwapBuffers(dc), FALSE) << "no context current on the surface";
+    EXPECT_EQ(wglMakeCurrent(nullptr, rc), FALSE) << "a context is made current on a surface";
     EXPECT_EQ(wglMakeCurrent(dc, rc), TRUE);
     EXPECT_EQ(wglDeleteContext(rc), TRUE);
     EXPECT_EQ(wglGetCurrentContext(), nullptr) << "deleting the current context leaves none current";

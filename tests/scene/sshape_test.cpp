@@ -1,5 +1,5 @@
 // The scene's models as OpenGL records them: material colours, the display lists read back through feedback
-// and state queries, and whole frames drawn from them.
+// and state queries.
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 #include "scene/sshape.h"
@@ -269,24 +269,4 @@ TEST_F(BuiltScene, GlobeListUploadsTheEarthImageAndSetsItsState) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, uploaded.data());
     EXPECT_TRUE(uploaded == earth) << "the whole 512 x 512 image";
-}
-
-TEST_F(BuiltScene, FramesShowTheHandsOverAGreyDialEveryTime) {
-    const int cx = 349 / 2, cy = 274 / 2; // about 0.68 pixels to a model unit at the start-up distance
-    const auto dominant = [](const Rgb& rgb, std::size_t c) {
-        return rgb[c] > 2 * rgb[(c + 1) % 3] && rgb[c] > 2 * rgb[(c + 2) % 3];
-    };
-    bound.renderer->SetTimeOfDaySource([] { return TimeOfDay{3, 0, 0}; });
-    for (int frame = 0; frame < 2; ++frame) { // the same frame again: depth from the first must not hide it
-        bound.renderer->RotateY(0);
-        bound.renderer->TranslateZ(-62);
-        bound.renderer->Paint();
-        const Rgb dial = PixelAt(cx - 40, cy - 40);
-        EXPECT_EQ(PixelAt(0, 0), (Rgb{0, 0, 0})) << frame;
-        EXPECT_TRUE(dial[0] > 100 && std::abs(dial[0] - dial[1]) <= 8 && std::abs(dial[1] - dial[2]) <= 8)
-            << frame;
-        EXPECT_TRUE(dominant(PixelAt(cx + 27, cy), 1)) << "hour hand, green, towards 3; frame " << frame;
-        EXPECT_TRUE(dominant(PixelAt(cx, cy + 40), 2)) << "minute hand, blue, towards 12; frame " << frame;
-        EXPECT_TRUE(dominant(PixelAt(cx, cy + 56), 0)) << "second hand, red, past the minute hand; " << frame;
-    }
 }

@@ -1,5 +1,5 @@
 // Viduzirivo: an animated three-dimensional analogue clock. Takes no command-line arguments of its own.
-#include "app/frmsaver.h"
+#include "app/qt/formwindow.h"
 
 #include <QApplication>
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
 
-    frmSaver form;
+    FormWindow form;
     if (!form.Load()) {
         return EXIT_FAILURE;
     }

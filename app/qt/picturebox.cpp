@@ -1,4 +1,6 @@
-#include "app/picturebox.h"
+#include "app/qt/picturebox.h"
+
+#include "app/formdesign.h"
 
 #include "platform/surface_dc.h"
 
@@ -26,7 +28,16 @@ HDC PictureBox::hDC() {
 }
 
 double PictureBox::unitsPerWidgetPixel() const {
-    return m_scaleMode == kScaleModePixels ? devicePixelRatioF() : kTwipsPerPixel;
+    return m_scaleMode == kScaleModePixels ? devicePixelRatioF() : FormDesign::kTwipsPerPixel;
+}
+
+double PictureBox::Left() const {
+    return x() * FormDesign::kTwipsPerPixel;
+}
+
+void PictureBox::SetSize(double width, double height) {
+    resize(static_cast<int>(std::lround(width / FormDesign::kTwipsPerPixel)),
+           static_cast<int>(std::lround(height / FormDesign::kTwipsPerPixel)));
 }
 
 double PictureBox::ScaleWidth() const {
@@ -39,6 +50,10 @@ double PictureBox::ScaleHeight() const {
 
 int PictureBox::toWidgetPixels(double scaleUnits) const {
     return static_cast<int>(std::lround(scaleUnits / unitsPerWidgetPixel()));
+}
+
+double PictureBox::toScaleUnits(int widgetPixels) const {
+    return widgetPixels * unitsPerWidgetPixel();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

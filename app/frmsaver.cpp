@@ -80,6 +80,19 @@ void frmSaver::scrTrans_Scroll(short Index) {
     scrTrans_Change(Index);
 }
 
+void frmSaver::picMain_VisibilityChanged(bool visible) {
+    if (!m_oOpenGL) {
+        return;
+    }
+    // The timer is the only thing that paints on its own, and each paint advances the spin: stopping it
+    // stops both, so the clock resumes where it stopped, with the hands read afresh at the next tick.
+    if (visible) {
+        m_controls.tmrDisplay.Start();
+    } else {
+        m_controls.tmrDisplay.Stop();
+    }
+}
+
 void frmSaver::tmrDisplay_Timer() {
     if (m_oOpenGL) {
         m_oOpenGL->Paint();

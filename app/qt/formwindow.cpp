@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace {
 
@@ -122,6 +123,9 @@ void FormWindow::createControls() {
 }
 
 void FormWindow::connectHandlers() {
+    // Exposure of the drawing surface is what the platform knows of its visibility: on X11 it follows
+    // mapping, minimising and virtual desktops; on Wayland also the compositor's frame callbacks.
+    picMain->surface()->installEventFilter(this);
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
         ScrollBar* bar = scrTrans[index];
         // While the thumb is dragged the toolkit reports scrolling; every other move is a change.
@@ -149,6 +153,37 @@ void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
     box.exec();
 }
 
+bool FormWindow::surfaceVisible() const {
+    // A window on another virtual desktop is unmapped as a whole: its own exposure says so, the surface's
+    // not.
+    const QWindow* window = windowHandle();
+    return !isMinimized() && isVisible() && window != nullptr && window->isExposed() &&
+           picMain->surface()->isExposed();
+}
+
+void FormWindow::followVisibility() {
+    const bool visible = surfaceVisible();
+    if (visible != m_surfaceVisible) {
+        m_surfaceVisible = visible;
+        m_form->picMain_VisibilityChanged(visible);
+    }
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    windowHandle()->removeEventFilter(this);
+    windowHandle()->installEventFilter(this);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose) {
+        // Handled after the surface has taken the new exposure in.
+        QMetaObject::invokeMethod(
+            this, [this] { followVisibility(); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_form->Form_Resize();
@@ -158,6 +193,7 @@ void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         m_form->Form_Resize();
+        followVisibility();
     }
 }
 

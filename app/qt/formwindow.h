@@ -57,15 +57,20 @@ class FormWindow : public QWidget, public FormControl {
     ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
     QLabel& label(int index) const { return *Label1.at(static_cast<std::size_t>(index)); }
     SystemTimer& timer() const { return *tmrDisplay; }
+    bool surfaceShown() const { return m_surfaceVisible; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createControls();
     void connectHandlers();
+    bool surfaceVisible() const;
+    void followVisibility();
 
     PictureBox* picMain = nullptr;
     TextBox* txtSign = nullptr;
@@ -73,4 +78,5 @@ class FormWindow : public QWidget, public FormControl {
     std::array<QLabel*, 2> Label1{};
     SystemTimer* tmrDisplay = nullptr;
     std::unique_ptr<frmSaver> m_form;
+    bool m_surfaceVisible = false;
 };

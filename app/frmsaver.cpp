@@ -93,6 +93,13 @@ void frmSaver::picMain_VisibilityChanged(bool visible) {
     }
 }
 
+void frmSaver::picMain_Paint() {
+    // Only while the clock runs: a surface that is hidden, or shown before the load has finished, waits.
+    if (m_oOpenGL && m_controls.tmrDisplay.Enabled()) {
+        m_oOpenGL->Paint();
+    }
+}
+
 void frmSaver::tmrDisplay_Timer() {
     if (m_oOpenGL) {
         m_oOpenGL->Paint();

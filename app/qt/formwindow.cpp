@@ -8,7 +8,12 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
+#include <QStylePainter>
 #include <QWindow>
+
+#include <cmath>
 
 namespace {
 
@@ -72,6 +77,20 @@ QMessageBox::Icon iconOf(unsigned style) {
 
 } // namespace
 
+void ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+    QStylePainter painter(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+}
+
 void TextBox::Move(double left, double top) {
     move(m_container->toWidgetPixels(left), m_container->toWidgetPixels(top));
 }
@@ -80,6 +99,7 @@ FormWindow::FormWindow() {
     setWindowTitle(QString::fromUtf8(FormDesign::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
     resize(Pixels(FormDesign::kClientWidth), Pixels(FormDesign::kClientHeight));
+    setMinimumSize(Pixels(FormDesign::kMinClientWidth), Pixels(FormDesign::kMinClientHeight));
     createControls();
     m_form = std::make_unique<frmSaver>(FormControls{*this, *picMain, *txtSign, *scrTrans[FormDesign::kZoom],
                                                      *scrTrans[FormDesign::kTilt], *tmrDisplay});
@@ -139,12 +159,23 @@ void FormWindow::connectHandlers() {
     }
 }
 
+// At a fractional scale a whole number of logical pixels stands for a client area up to half a pixel smaller:
+// 700 device pixels at 1.5 are 466.67 logical pixels, which Qt reports as 467. Taking the smaller end keeps
+// the surface and the credit box inside the client area.
+double FormWindow::innerWidth() const {
+    return width() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
+double FormWindow::innerHeight() const {
+    return height() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
 double FormWindow::ScaleWidth() const {
-    return width() * FormDesign::kTwipsPerPixel;
+    return innerWidth() * FormDesign::kTwipsPerPixel;
 }
 
 double FormWindow::ScaleHeight() const {
-    return height() * FormDesign::kTwipsPerPixel;
+    return innerHeight() * FormDesign::kTwipsPerPixel;
 }
 
 void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
@@ -177,9 +208,18 @@ void FormWindow::showEvent(QShowEvent* event) {
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose) {
-        // Handled after the surface has taken the new exposure in.
+        // Handled after the window has taken the new exposure in. An uncovered part of the surface is drawn
+        // at once rather than left showing stale pixels until the next tick.
+        const bool surfaceUncovered = watched == picMain->surface();
         QMetaObject::invokeMethod(
-            this, [this] { followVisibility(); }, Qt::QueuedConnection);
+            this,
+            [this, surfaceUncovered] {
+                followVisibility();
+                if (surfaceUncovered && m_surfaceVisible) {
+                    m_form->picMain_Paint();
+                }
+            },
+            Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -17,10 +17,14 @@
 class QLabel;
 
 // A scroll bar whose value the handlers read as the 16-bit integer of the design.
+// With the keyboard focus it outlines its thumb, as native scroll bars mark the focused bar.
 class ScrollBar : public QScrollBar, public ScrollBarControl {
   public:
     using QScrollBar::QScrollBar;
     short Value() const override { return static_cast<short>(value()); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The credit box, measured and placed in the picture box's scale unit.
@@ -70,6 +74,8 @@ class FormWindow : public QWidget, public FormControl {
     void createControls();
     void connectHandlers();
     bool surfaceVisible() const;
+    double innerWidth() const;
+    double innerHeight() const;
     void followVisibility();
 
     PictureBox* picMain = nullptr;

@@ -1,5 +1,6 @@
 // LoadLibraryA / FreeLibrary over dlopen. The Windows names of the system's OpenGL and GLU libraries are
 // mapped to the libraries that play their part here; any other name is passed to dlopen as it is.
+#include "platform/surface_dc.h"
 #include "platform/win32api.h"
 
 #include <QDir>
@@ -24,11 +25,6 @@ std::string lowerCase(std::string text) {
 
 bool isSystemOpenGL(const std::string& lowerName) {
     return lowerName == "opengl32.dll" || lowerName == "opengl32";
-}
-
-// Qt draws through EGL on Wayland, and through GLX on X11.
-bool drawsThroughEGL() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 QStringList splitPaths(const char* variable) {
@@ -79,7 +75,7 @@ std::vector<std::string> eglVendorLibraries() {
 std::vector<std::string> platformLibraryNames(const std::string& windowsName) {
     const std::string lower = lowerCase(windowsName);
     if (isSystemOpenGL(lower)) {
-        return drawsThroughEGL() ? eglVendorLibraries() : std::vector<std::string>{"libGL.so.1"};
+        return SurfacesOnWayland() ? eglVendorLibraries() : std::vector<std::string>{"libGL.so.1"};
     }
     if (lower == "glu32.dll" || lower == "glu32") {
         return {"libGLU.so.1"};

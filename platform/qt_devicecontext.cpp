@@ -4,6 +4,7 @@
 #include "platform/posix_devicecontext.h"
 #include "platform/surface_dc.h"
 
+#include <QGuiApplication>
 #include <QObject>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -123,6 +124,10 @@ bool hasDrawableSurface(HDC hdc) {
 }
 
 } // namespace
+
+bool SurfacesOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 bool IsLiveDC(HDC hdc) {
     const auto& dcs = liveDCs();
@@ -338,6 +343,8 @@ BOOL SwapBuffers(HDC hdc) {
     // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
     // once the window has a size and remakes when the window is shown again, so binding once at start-up
     // (before the window is shown) would leave every later frame drawn into nothing.
-    currentContext->context->makeCurrent(hdc->window);
+    if (SurfacesOnWayland()) {
+        currentContext->context->makeCurrent(hdc->window);
+    }
     return TRUE;
 }

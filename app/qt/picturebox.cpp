@@ -11,14 +11,6 @@
 
 #include <cmath>
 
-namespace {
-
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-} // namespace
-
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent), m_surface(new QWindow), m_container(QWidget::createWindowContainer(m_surface, this)) {
     m_surface->setSurfaceType(QSurface::OpenGLSurface);
@@ -35,13 +27,13 @@ PictureBox::PictureBox(QWidget* parent)
     // On Wayland the surface is a sub-surface of the window, and Qt tells a sub-surface that it is on screen
     // only when it is shown or moved while the window already is: one shown with the window never hears it,
     // and a surface that is never exposed is never drawn. So it is shown once the window is exposed.
-    if (onWayland()) {
+    if (SurfacesOnWayland()) {
         m_container->hide();
     }
 }
 
 void PictureBox::KeepAboveSurface(QWidget& control) {
-    if (onWayland()) {
+    if (SurfacesOnWayland()) {
         // A native child widget's sub-surface gets no content on Wayland; a window of its own shows it.
         m_controlsAbove.push_back(&control);
     } else {

@@ -15,6 +15,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             WINEDLLOVERRIDES="mscoree=;mshtml=" "$loader" wineboot --init >/dev/null 2>&1
+            # Like Windows, show Japanese text in the system font (message boxes) through a linked font; the
+            # prefix has none of its own, IPA P Gothic comes with the system's fonts.
+            "$loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
             wineserver_dir=$(dirname "$loader")
             WINEPREFIX=$WINEPREFIX "$wineserver_dir/wineserver" -w || true
         fi

@@ -40,9 +40,33 @@ function(viduzirivo_delay_import dll)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(kill_at --kill-at)
   endif()
-  execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${definition} --output-delaylib ${library}
-                  COMMAND_ERROR_IS_FATAL ANY)
+  # Relative names: dlltool names the library's symbols after its output path.
+  execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dll}.def --output-delaylib lib${dll}_delay.a
+                  WORKING_DIRECTORY ${directory} COMMAND_ERROR_IS_FATAL ANY)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    viduzirivo_keep_float_arguments(${library} lib${dll}_delay_a)
+  endif()
 
   add_library(viduzirivo::${dll}_delay STATIC IMPORTED GLOBAL)
   set_target_properties(viduzirivo::${dll}_delay PROPERTIES IMPORTED_LOCATION ${library})
+endfunction()
+
+# dlltool's (binutils 2.40) 64-bit delay-load entry saves only the integer argument registers around
+# __delayLoadHelper2. The first call of a function that takes floating-point arguments (glClearColor,
+# glRotatef, gluPerspective, ...) would then reach OpenGL with whatever the helper left in xmm0-xmm3. This
+# swaps the entry in the library `library` (whose symbols carry `stem`) for one that keeps them.
+function(viduzirivo_keep_float_arguments library stem)
+  get_filename_component(directory ${library} DIRECTORY)
+  set(header ${stem}_h.o)
+  execute_process(COMMAND ${CMAKE_AR} x ${library} ${header} WORKING_DIRECTORY ${directory}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND ${CMAKE_OBJCOPY} --localize-symbol=__tailMerge_${stem} ${header}
+                  WORKING_DIRECTORY ${directory} COMMAND_ERROR_IS_FATAL ANY)
+  set(STEM ${stem})
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/delayimport-tailmerge-x86_64.s.in ${directory}/${stem}_tailmerge.s
+                 @ONLY)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -c ${stem}_tailmerge.s -o ${stem}_tailmerge.o
+                  WORKING_DIRECTORY ${directory} COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND ${CMAKE_AR} rs ${library} ${header} ${stem}_tailmerge.o WORKING_DIRECTORY ${directory}
+                  COMMAND_ERROR_IS_FATAL ANY)
 endfunction()

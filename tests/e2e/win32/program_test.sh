@@ -55,6 +55,28 @@ offscreen_drawing() {
     xwininfo -root -tree | awk -v size="$1" '!found && /\(has no name\)/ && $0 ~ " " size "\\+" {print $1; found = 1}'
 }
 
+# The clock is drawn on a surface of the client area less the strip, with the credit box over its corner.
+check_drawing() {
+    local window=$1 surface="$(($2 - 24))x$3" shot=$workdir/window-$2x$3.png colours
+    import -window "$window" "$shot"
+    colours=$(colours_of "$shot" "$surface+24+0")
+    if [ "$colours" -le 50 ]; then
+        local drawing
+        drawing=$(offscreen_drawing "$surface")
+        [ -n "$drawing" ] || { echo "no $surface drawing surface ($colours colours in the window)"; exit 1; }
+        import -window "$drawing" "$workdir/drawing-$2x$3.png"
+        colours=$(colours_of "$workdir/drawing-$2x$3.png" "$(($2 - 40))x$(($3 - 10))+0+0")
+        echo "OpenGL drawing read from Wine's off-screen window $drawing"
+    fi
+    echo "distinct colours in the $surface drawing: $colours"
+    [ "$colours" -gt 50 ] || { echo "the drawing surface looks empty"; exit 1; }
+    # The read-only credit box keeps its light background over the drawing in the lower right corner.
+    local brightness
+    brightness=$(convert "$shot" -crop "201x21+$(($2 - 201))+$(($3 - 21))" +repage -colorspace Gray \
+        -format '%[fx:int(100*mean)]' info:)
+    [ "$brightness" -gt 60 ] || { echo "the credit box is not over the corner ($brightness% bright)"; exit 1; }
+}
+
 check_window() {
     start "$program"
     local window
@@ -66,23 +88,13 @@ check_window() {
     kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
     [ "$(top_windows "$pid" | wc -l)" -eq 1 ] || { echo "more than one window (a message box?)"; exit 1; }
 
-    import -window "$window" "$workdir/window.png"
-    local colours
-    colours=$(colours_of "$workdir/window.png" 349x338+24+0)
-    if [ "$colours" -le 50 ]; then
-        local drawing
-        drawing=$(offscreen_drawing 349x338)
-        [ -n "$drawing" ] || { echo "the drawing surface is empty ($colours colours)"; exit 1; }
-        import -window "$drawing" "$workdir/drawing.png"
-        colours=$(colours_of "$workdir/drawing.png" 340x330+0+0)
-        echo "OpenGL drawing read from Wine's off-screen window $drawing"
-    fi
-    echo "distinct colours in the drawing: $colours"
-    [ "$colours" -gt 50 ] || { echo "the drawing surface looks empty"; exit 1; }
-    # The read-only credit box keeps its light background over the drawing in the lower right corner.
-    local brightness
-    brightness=$(convert "$workdir/window.png" -crop 201x21+172+317 +repage -colorspace Gray -format '%[fx:int(100*mean)]' info:)
-    [ "$brightness" -gt 60 ] || { echo "the credit box is not visible over the drawing ($brightness%)"; exit 1; }
+    check_drawing "$window" 373 338
+    # Resized, the surface fills the client area right of the 24-pixel strip and the credit box follows its
+    # lower right corner.
+    xdotool windowsize "$window" 500 400
+    sleep 1
+    [ "$(client_size "$window")" = 500x400 ] || { echo "the window was not resized: $(client_size "$window")"; exit 1; }
+    check_drawing "$window" 500 400
     [ -z "${VIDUZIRIVO_SHOTS:-}" ] || cp "$workdir"/*.png "$VIDUZIRIVO_SHOTS/"
 
     wmctrl -i -c "$window"

@@ -35,6 +35,7 @@ class FormWindow : public FormControl {
 
     // For the window's tests.
     HWND hwnd() const { return m_hwnd; }
+    frmSaver& handlers() { return *m_form; }
     COpenGL* renderer() const { return m_form->renderer(); }
     PictureBox& pictureBox() const { return *picMain; }
     TextBox& creditBox() const { return *txtSign; }

@@ -68,7 +68,11 @@ void FormWindow::CreateMainWindow() {
 void FormWindow::CreateControls() {
     const UINT dpi = WindowDpi(m_hwnd);
     // Children are created in tab order: the dialog keys walk them in creation order.
-    picMain = std::make_unique<PictureBox>(m_hwnd, m_instance);
+    picMain = std::make_unique<PictureBox>(m_hwnd, m_instance, [this] {
+        if (m_form) {
+            m_form->picMain_Paint();
+        }
+    });
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
         scrTrans[index] = std::make_unique<ScrollBar>(m_hwnd, FormDesign::kScrTrans[index], dpi);
     }
@@ -198,7 +202,21 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
         m_form->Form_Resize();
+        // Nothing is drawn, and the spin stands still, while the window is minimised.
+        if ((wParam == SIZE_MINIMIZED) == m_surfaceVisible) {
+            m_surfaceVisible = wParam != SIZE_MINIMIZED;
+            m_form->picMain_VisibilityChanged(m_surfaceVisible);
+        }
         return 0;
+    case WM_GETMINMAXINFO: {
+        const UINT dpi = WindowDpi(m_hwnd);
+        const RECT client{0, 0, TwipsToPixels(FormDesign::kMinClientWidth, dpi),
+                          TwipsToPixels(FormDesign::kMinClientHeight, dpi)};
+        const RECT frame = FrameAround(client, kStyle, kExStyle, dpi);
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+        return 0;
+    }
     case WM_VSCROLL:
         OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
         return 0;

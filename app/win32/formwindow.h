@@ -40,6 +40,7 @@ class FormWindow : public FormControl {
     PictureBox& pictureBox() const { return *picMain; }
     TextBox& creditBox() const { return *txtSign; }
     ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
+    SystemTimer& timer() const { return *tmrDisplay; }
     HWND label(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
   private:
@@ -66,4 +67,5 @@ class FormWindow : public FormControl {
     std::unique_ptr<frmSaver> m_form;
     // The control that had the keyboard focus when the window was last deactivated.
     HWND m_focus = nullptr;
+    bool m_surfaceVisible = true;
 };

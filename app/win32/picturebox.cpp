@@ -4,19 +4,56 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 const wchar_t* const kClassName = L"ViduzirivoPictureBox";
 
-LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void RegisterPictureBoxClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    // Its own device context: the renderer keeps the handle for the window's whole life.
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // Where the box has grown and no frame is drawn yet, the clear colour rather than the window's grey.
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass); // fails harmlessly when a second box registers it again
+}
+
+} // namespace
+
+PictureBox::PictureBox(HWND parent, HINSTANCE instance, std::function<void()> onPaint)
+    : m_onPaint(std::move(onPaint)) {
+    RegisterPictureBoxClass(instance, &PictureBox::WindowProc);
+    const RECT design = DesignRect(FormDesign::kPicMain, WindowDpi(parent));
+    // Clipped by its siblings, so the credit box above it stays visible over the drawing.
+    m_hwnd = CreateWindowExW(0, kClassName, L"picMain",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                             design.left, design.top, design.right - design.left, design.bottom - design.top,
+                             parent, nullptr, instance, this);
+}
+
+LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    const auto* box = reinterpret_cast<const PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1; // OpenGL covers every pixel; erasing would only flicker
-    case WM_PAINT:
-        // The repaint timer draws the next frame within 1/64 s; there is nothing to draw here.
-        ValidateRect(hwnd, nullptr);
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        BeginPaint(hwnd, &paint);
+        EndPaint(hwnd, &paint);
+        // An uncovered part is drawn at once rather than left stale until the next tick.
+        if (box != nullptr) {
+            box->m_onPaint();
+        }
         return 0;
+    }
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;
@@ -26,30 +63,6 @@ LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-}
-
-void RegisterPictureBoxClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    // Its own device context: the renderer keeps the handle for the window's whole life.
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = PictureBoxProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass); // fails harmlessly when a second box registers it again
-}
-
-} // namespace
-
-PictureBox::PictureBox(HWND parent, HINSTANCE instance) {
-    RegisterPictureBoxClass(instance);
-    const RECT design = DesignRect(FormDesign::kPicMain, WindowDpi(parent));
-    // Clipped by its siblings, so the credit box above it stays visible over the drawing.
-    m_hwnd = CreateWindowExW(0, kClassName, L"picMain",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                             design.left, design.top, design.right - design.left, design.bottom - design.top,
-                             parent, nullptr, instance, nullptr);
 }
 
 void PictureBox::PlaceFor(UINT dpi) {

@@ -6,11 +6,14 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class PictureBox : public PictureBoxControl {
   public:
     static constexpr int kScaleModeTwips = 1;
 
-    PictureBox(HWND parent, HINSTANCE instance);
+    // onPaint runs when the system asks for part of the box to be drawn again.
+    PictureBox(HWND parent, HINSTANCE instance, std::function<void()> onPaint);
 
     void SetScaleMode(int mode) override { m_scaleMode = mode; }
     int ScaleMode() const { return m_scaleMode; }
@@ -29,9 +32,11 @@ class PictureBox : public PictureBoxControl {
     void PlaceFor(UINT dpi);
 
   private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     double UnitsPerPixel() const;
     RECT Client() const;
 
-    HWND m_hwnd;
+    std::function<void()> m_onPaint;
+    HWND m_hwnd = nullptr;
     int m_scaleMode = kScaleModeTwips;
 };

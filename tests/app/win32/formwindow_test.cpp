@@ -1,6 +1,6 @@
 // The Win32 front end under Wine: what the user's scroll requests do to the bars and to the next frame's
-// pose, the keyboard order of the controls, and a minimised window keeping its layout. Poses are read back
-// from the model-view matrix that OpenGL used for the latest frame.
+// pose, the keyboard order of the controls, and a minimised window keeping its layout and drawing nothing.
+// Poses are read back from the model-view matrix that OpenGL used for the latest frame.
 #include "app/win32/formwindow.h"
 #include "platform/gl.h"
 
@@ -88,7 +88,7 @@ TEST_F(FormWindowTest, TabWalksSurfaceZoomTiltAndArrowsStayWithTheSurface) {
     EXPECT_NE(SendMessageW(picture, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
 }
 
-TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndRestoringLaysOutAgain) {
+TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     SetWindowPos(form.hwnd(), nullptr, 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
     GetClientRect(form.hwnd(), &client);
@@ -97,11 +97,14 @@ TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndRestoringLaysOutAgain) {
     const RECT sign{client.right - 201, client.bottom - 21, client.right, client.bottom};
     EXPECT_TRUE(ChildRect(form.creditBox().hwnd()) == sign);
 
+    EXPECT_TRUE(form.timer().Enabled());
     ShowWindow(form.hwnd(), SW_MINIMIZE);
     EXPECT_TRUE(ChildRect(form.pictureBox().hwnd()) == surface);
     EXPECT_TRUE(ChildRect(form.creditBox().hwnd()) == sign);
+    EXPECT_FALSE(form.timer().Enabled());
     ShowWindow(form.hwnd(), SW_RESTORE);
     EXPECT_TRUE(ChildRect(form.pictureBox().hwnd()) == surface);
+    EXPECT_TRUE(form.timer().Enabled());
     std::array<int, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     EXPECT_EQ(viewport, (std::array<int, 4>{0, 0, surface.right - 24, surface.bottom}));

@@ -39,6 +39,11 @@ constexpr const char* kCaption = "Viduzirivo";
 constexpr int kClientWidth = 5595;
 constexpr int kClientHeight = 5070;
 
+// The smallest client area the window allows: the whole control strip, and beside it a surface as wide as
+// the credit box.
+constexpr int kMinClientWidth = 360 + 3015;
+constexpr int kMinClientHeight = 4140 + 255;
+
 constexpr const char* kOpenGLUnavailable = "OpenGLが使用できません";
 constexpr unsigned kOpenGLUnavailableStyle = 16; // OK button only, critical-stop icon
 

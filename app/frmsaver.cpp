@@ -80,6 +80,26 @@ void frmSaver::scrTrans_Scroll(short Index) {
     scrTrans_Change(Index);
 }
 
+void frmSaver::picMain_VisibilityChanged(bool visible) {
+    if (!m_oOpenGL) {
+        return;
+    }
+    // The timer is the only thing that paints on its own, and each paint advances the spin: stopping it
+    // stops both, so the clock resumes where it stopped, with the hands read afresh at the next tick.
+    if (visible) {
+        m_controls.tmrDisplay.Start();
+    } else {
+        m_controls.tmrDisplay.Stop();
+    }
+}
+
+void frmSaver::picMain_Paint() {
+    // Only while the clock runs: a surface that is hidden, or shown before the load has finished, waits.
+    if (m_oOpenGL && m_controls.tmrDisplay.Enabled()) {
+        m_oOpenGL->Paint();
+    }
+}
+
 void frmSaver::tmrDisplay_Timer() {
     if (m_oOpenGL) {
         m_oOpenGL->Paint();

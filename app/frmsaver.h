@@ -20,6 +20,11 @@ class frmSaver {
     void scrTrans_Change(short Index);
     void scrTrans_Scroll(short Index);
     void tmrDisplay_Timer();
+    // The platform asks for the surface to be drawn again (part of it was uncovered or newly shown).
+    void picMain_Paint();
+    // The drawing surface became visible or hidden (minimised, covered up, on another desktop, or no longer
+    // given frames by the compositor). Nothing is drawn while nobody can see it.
+    void picMain_VisibilityChanged(bool visible);
 
     // The renderer while it lives; null before load and after unload.
     COpenGL* renderer() const { return m_oOpenGL.get(); }

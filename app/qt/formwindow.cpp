@@ -8,6 +8,12 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
+#include <QStylePainter>
+#include <QWindow>
+
+#include <cmath>
 
 namespace {
 
@@ -71,6 +77,20 @@ QMessageBox::Icon iconOf(unsigned style) {
 
 } // namespace
 
+void ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+    QStylePainter painter(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+}
+
 void TextBox::Move(double left, double top) {
     move(m_container->toWidgetPixels(left), m_container->toWidgetPixels(top));
 }
@@ -79,6 +99,7 @@ FormWindow::FormWindow() {
     setWindowTitle(QString::fromUtf8(FormDesign::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
     resize(Pixels(FormDesign::kClientWidth), Pixels(FormDesign::kClientHeight));
+    setMinimumSize(Pixels(FormDesign::kMinClientWidth), Pixels(FormDesign::kMinClientHeight));
     createControls();
     m_form = std::make_unique<frmSaver>(FormControls{*this, *picMain, *txtSign, *scrTrans[FormDesign::kZoom],
                                                      *scrTrans[FormDesign::kTilt], *tmrDisplay});
@@ -122,6 +143,9 @@ void FormWindow::createControls() {
 }
 
 void FormWindow::connectHandlers() {
+    // Exposure of the drawing surface is what the platform knows of its visibility: on X11 it follows
+    // mapping, minimising and virtual desktops; on Wayland also the compositor's frame callbacks.
+    picMain->surface()->installEventFilter(this);
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
         ScrollBar* bar = scrTrans[index];
         // While the thumb is dragged the toolkit reports scrolling; every other move is a change.
@@ -135,18 +159,69 @@ void FormWindow::connectHandlers() {
     }
 }
 
+// At a fractional scale a whole number of logical pixels stands for a client area up to half a pixel smaller:
+// 700 device pixels at 1.5 are 466.67 logical pixels, which Qt reports as 467. Taking the smaller end keeps
+// the surface and the credit box inside the client area.
+double FormWindow::innerWidth() const {
+    return width() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
+double FormWindow::innerHeight() const {
+    return height() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
 double FormWindow::ScaleWidth() const {
-    return width() * FormDesign::kTwipsPerPixel;
+    return innerWidth() * FormDesign::kTwipsPerPixel;
 }
 
 double FormWindow::ScaleHeight() const {
-    return height() * FormDesign::kTwipsPerPixel;
+    return innerHeight() * FormDesign::kTwipsPerPixel;
 }
 
 void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
     QMessageBox box(iconOf(style), QGuiApplication::applicationDisplayName(),
                     QString::fromStdString(textUtf8), QMessageBox::Ok);
     box.exec();
+}
+
+bool FormWindow::surfaceVisible() const {
+    // A window on another virtual desktop is unmapped as a whole: its own exposure says so, the surface's
+    // not.
+    const QWindow* window = windowHandle();
+    return !isMinimized() && isVisible() && window != nullptr && window->isExposed() &&
+           picMain->surface()->isExposed();
+}
+
+void FormWindow::followVisibility() {
+    const bool visible = surfaceVisible();
+    if (visible != m_surfaceVisible) {
+        m_surfaceVisible = visible;
+        m_form->picMain_VisibilityChanged(visible);
+    }
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    windowHandle()->removeEventFilter(this);
+    windowHandle()->installEventFilter(this);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose) {
+        // Handled after the window has taken the new exposure in. An uncovered part of the surface is drawn
+        // at once rather than left showing stale pixels until the next tick.
+        const bool surfaceUncovered = watched == picMain->surface();
+        QMetaObject::invokeMethod(
+            this,
+            [this, surfaceUncovered] {
+                followVisibility();
+                if (surfaceUncovered && m_surfaceVisible) {
+                    m_form->picMain_Paint();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {
@@ -158,6 +233,7 @@ void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         m_form->Form_Resize();
+        followVisibility();
     }
 }
 

@@ -17,10 +17,14 @@
 class QLabel;
 
 // A scroll bar whose value the handlers read as the 16-bit integer of the design.
+// With the keyboard focus it outlines its thumb, as native scroll bars mark the focused bar.
 class ScrollBar : public QScrollBar, public ScrollBarControl {
   public:
     using QScrollBar::QScrollBar;
     short Value() const override { return static_cast<short>(value()); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The credit box, measured and placed in the picture box's scale unit.
@@ -57,15 +61,22 @@ class FormWindow : public QWidget, public FormControl {
     ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
     QLabel& label(int index) const { return *Label1.at(static_cast<std::size_t>(index)); }
     SystemTimer& timer() const { return *tmrDisplay; }
+    bool surfaceShown() const { return m_surfaceVisible; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createControls();
     void connectHandlers();
+    bool surfaceVisible() const;
+    double innerWidth() const;
+    double innerHeight() const;
+    void followVisibility();
 
     PictureBox* picMain = nullptr;
     TextBox* txtSign = nullptr;
@@ -73,4 +84,5 @@ class FormWindow : public QWidget, public FormControl {
     std::array<QLabel*, 2> Label1{};
     SystemTimer* tmrDisplay = nullptr;
     std::unique_ptr<frmSaver> m_form;
+    bool m_surfaceVisible = false;
 };

@@ -16,7 +16,12 @@ PictureBox::PictureBox(QWidget* parent)
     m_container->setFocusPolicy(Qt::NoFocus);
     m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_container->setGeometry(rect());
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Where the window has grown and the surface not yet followed, show the clear colour, not the window's
+    // light background.
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
 }
 
 void PictureBox::SetScaleMode(int mode) {
@@ -35,9 +40,10 @@ double PictureBox::Left() const {
     return x() * FormDesign::kTwipsPerPixel;
 }
 
+// Whole logical pixels, never more than asked for, so that the surface stays inside the client area.
 void PictureBox::SetSize(double width, double height) {
-    resize(static_cast<int>(std::lround(width / FormDesign::kTwipsPerPixel)),
-           static_cast<int>(std::lround(height / FormDesign::kTwipsPerPixel)));
+    resize(static_cast<int>(std::floor(width / FormDesign::kTwipsPerPixel)),
+           static_cast<int>(std::floor(height / FormDesign::kTwipsPerPixel)));
 }
 
 double PictureBox::ScaleWidth() const {

@@ -43,12 +43,19 @@ function(viduzirivo_delay_import dll)
   # Relative names: dlltool names the library's symbols after its output path.
   execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dll}.def --output-delaylib lib${dll}_delay.a
                   WORKING_DIRECTORY ${directory} COMMAND_ERROR_IS_FATAL ANY)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    viduzirivo_keep_float_arguments(${library} lib${dll}_delay_a)
-  endif()
-
   add_library(viduzirivo::${dll}_delay STATIC IMPORTED GLOBAL)
   set_target_properties(viduzirivo::${dll}_delay PROPERTIES IMPORTED_LOCATION ${library})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    viduzirivo_keep_float_arguments(${library} lib${dll}_delay_a)
+  else()
+    # The 32-bit linker drops the code of an import stub whose own symbol nobody references, as it may for
+    # an ordinary import library where calls go through __imp_ pointers (which <windows.h> and <GL/gl.h>
+    # declare). In a delay-import library that code also holds the entry that binds the function on its
+    # first call, so its import slot would point at address 0. Naming every stub as undefined keeps them.
+    string(REGEX REPLACE "([^\n]+)\n" "-u _\\1\n" keep "${exports}")
+    file(WRITE ${directory}/${dll}.keep "${keep}")
+    set_target_properties(viduzirivo::${dll}_delay PROPERTIES INTERFACE_LINK_OPTIONS "LINKER:@${directory}/${dll}.keep")
+  endif()
 endfunction()
 
 # dlltool's (binutils 2.40) 64-bit delay-load entry saves only the integer argument registers around

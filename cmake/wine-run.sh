@@ -7,6 +7,8 @@ export WINEPREFIX=$1
 loader=$2
 shift 2
 export WINEDEBUG=-all
+# A program that crashes ends at once instead of waiting in Wine's debugger; the caller's own overrides stay.
+export WINEDLLOVERRIDES="winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"

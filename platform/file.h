@@ -1,7 +1,5 @@
-// Reading a data file with the platform's own calls, and the platform's description of an error code.
+// Reading a data file with the platform's own calls; failures are described in the platform's words.
 #pragma once
-
-#include "platform/win32api.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +28,3 @@ class ReadOnlyFile {
     std::intptr_t m_handle = kClosed;
     std::string m_error;
 };
-
-// The platform's description of an error code that GetLastError returned.
-std::string SystemErrorMessage(DWORD code);

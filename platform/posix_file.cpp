@@ -42,8 +42,3 @@ std::optional<std::size_t> ReadOnlyFile::Read(void* buffer, std::size_t size) {
         }
     }
 }
-
-std::string SystemErrorMessage(DWORD code) {
-    // The emulated Win32 calls of this folder report errno values.
-    return std::generic_category().message(static_cast<int>(code));
-}

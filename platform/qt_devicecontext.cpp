@@ -334,5 +334,10 @@ BOOL SwapBuffers(HDC hdc) {
     if (hdc->window->isExposed()) {
         currentContext->context->swapBuffers(hdc->window);
     }
+    // The next frame draws into the surface as it is now. A WGL or GLX context stays bound to its window
+    // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
+    // once the window has a size and remakes when the window is shown again, so binding once at start-up
+    // (before the window is shown) would leave every later frame drawn into nothing.
+    currentContext->context->makeCurrent(hdc->window);
     return TRUE;
 }

@@ -1,5 +1,10 @@
-// ReadOnlyFile over Win32 file handles; errors are described by the system's own message table.
+// ReadOnlyFile over Win32 file handles. Errors are the system's own texts: on Windows the standard library's
+// system category describes a GetLastError code with FormatMessage.
 #include "platform/file.h"
+
+#include "platform/win32api.h"
+
+#include <system_error>
 
 namespace {
 
@@ -15,7 +20,7 @@ ReadOnlyFile::ReadOnlyFile(const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        m_error = SystemErrorMessage(GetLastError());
+        m_error = std::system_category().message(static_cast<int>(GetLastError()));
         return;
     }
     if (GetFileType(file) != FILE_TYPE_DISK) {
@@ -35,22 +40,8 @@ ReadOnlyFile::~ReadOnlyFile() {
 std::optional<std::size_t> ReadOnlyFile::Read(void* buffer, std::size_t size) {
     DWORD count = 0;
     if (!ReadFile(handleOf(m_handle), buffer, static_cast<DWORD>(size), &count, nullptr)) {
-        m_error = SystemErrorMessage(GetLastError());
+        m_error = std::system_category().message(static_cast<int>(GetLastError()));
         return std::nullopt;
     }
     return count;
-}
-
-std::string SystemErrorMessage(DWORD code) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length != 0 ? std::string(text, length) : "Error " + std::to_string(code) + ".";
-    LocalFree(text);
-    // The system's texts end with a line break, which a message box would show as an empty line.
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
-        message.pop_back();
-    }
-    return message;
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -31,6 +32,10 @@ constexpr HandDesign kHands[] = {
     {DisplayList::kMinuteHand, 0xC04000, 80.0f, -10.0f, 4.0f, 2.0f},
     {DisplayList::kSecondHand, 0x0030B0, 85.0f, -20.0f, 2.0f, 2.0f},
 };
+
+std::string systemMessage(DWORD code) {
+    return std::system_category().message(static_cast<int>(code));
+}
 
 float radians(float degrees) {
     return degrees * kDegreesToRadians;
@@ -246,12 +251,12 @@ void LoadTexture() {
     char programPath[4096];
     const DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof(programPath));
     if (length == 0 || length >= sizeof(programPath)) {
-        error = SystemErrorMessage(GetLastError());
+        error = systemMessage(GetLastError());
     } else {
         std::string folder(programPath, length);
         folder.erase(folder.find_last_of("/\\") + 1);
         if (!SetCurrentDirectoryA(folder.c_str())) {
-            error = SystemErrorMessage(GetLastError());
+            error = systemMessage(GetLastError());
         } else {
             error = ReadTextureFile(kTextureFileName, &TextureImage[0][0][0]);
         }

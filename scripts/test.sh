@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite on a virtual X display: once as
-# built for release, once built with AddressSanitizer and UndefinedBehaviorSanitizer; then the 64-bit and the
-# 32-bit Windows programs and their tests, run under Wine on a virtual display.
+# Installs what is missing, builds everything and runs the whole test suite on a virtual X display (the Wayland
+# checks start a headless Weston of their own): once as built for release, once built with AddressSanitizer
+# and UndefinedBehaviorSanitizer; then the 64-bit and the 32-bit Windows programs and their tests, run under
+# Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all

@@ -1,21 +1,69 @@
 #!/usr/bin/env bash
 # With the system OpenGL library unloadable for it alone, the built program shows only its message box and
 # ends, with a failure status, once the box is answered. Needs root for the private mount namespace.
+# On X11 that library is libGL.so.1. Under Wayland (second argument "wayland") it is the EGL vendor library
+# that GLVND's libEGL.so.1 dispatches to; there libGL.so.1 plays no part, and the clock runs without it.
 set -euo pipefail
 program=$(readlink -f "$1")
+platform=${2:-x11}
 here=$(cd "$(dirname "$0")" && pwd)
-[ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-display.sh" bash "$0" "$@"
+if [ "$platform" = wayland ]; then
+    [ -n "${WAYLAND_DISPLAY:-}" ] || exec "$here/../../scripts/with-weston.sh" bash "$0" "$@"
+else
+    [ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-display.sh" bash "$0" "$@"
+fi
 source "$here/windows.sh"
 if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
     echo "skipped: needs root and unshare"
     exit 77
 fi
-libgl=$(readlink -f "$(ldconfig -p | awk '$1 == "libGL.so.1" && /x86-64/ {print $NF; exit}')")
-[ -f "$libgl" ] || { echo "skipped: no libGL.so.1 to hide"; exit 77; }
 
-unshare -m sh -c 'mount --bind /dev/null "$1" && exec "$2"' sh "$libgl" "$program" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+# The real file of each library named, as the dynamic loader finds it.
+library_files() {
+    for name; do
+        readlink -f "$(ldconfig -p | awk -v name="$name" '$1 == name && /x86-64/ {print $NF; exit}')"
+    done
+}
+
+# Starts the program with the files given covered by an empty file, for it alone; its output goes to $log.
+log=$(mktemp)
+pid=
+trap 'kill "$pid" 2>/dev/null || true; rm -f "$log"' EXIT
+start_without() {
+    unshare -m sh -c 'program=$1; shift; for f; do mount --bind /dev/null "$f"; done; exec "$program"' \
+        sh "$program" "$@" >"$log" 2>&1 &
+    pid=$!
+}
+
+if [ "$platform" = wayland ]; then
+    export WAYLAND_DEBUG=client # the client's protocol log tells what it shows
+    shopt -s nullglob
+    vendor_files=(/etc/glvnd/egl_vendor.d/*.json /usr/share/glvnd/egl_vendor.d/*.json)
+    mapfile -t vendors < <(library_files $(sed -n 's/.*"library_path" *: *"\([^"]*\)".*/\1/p' "${vendor_files[@]}" /dev/null))
+    [ "${#vendors[@]}" -gt 0 ] && [ -f "${vendors[0]}" ] || { echo "skipped: no EGL vendor library to hide"; exit 77; }
+
+    start_without "${vendors[@]}"
+    wait_request "$log" 'set_title("Viduzirivo")' 20 "$pid" || { echo "no window appeared"; cat "$log"; exit 1; }
+    sleep 1
+    kill -0 "$pid" || { echo "the program ended without waiting for an answer"; exit 1; }
+    [ "$(count_requests "$log" 'get_toplevel(')" -eq 1 ] || { echo "more than the message box"; exit 1; }
+    [ "$(count_requests "$log" 'get_subsurface(')" -eq 0 ] || { echo "a drawing surface was made"; exit 1; }
+    min=$(sed -n 's/.*set_min_size(\(.*\))/\1/p' "$log" | tail -1)
+    [ -n "$min" ] && grep -q "set_max_size($min)" "$log" || { echo "not a fixed-size message box"; exit 1; }
+    echo "with the EGL vendor library hidden: a message box of ${min/, /x} alone"
+    kill "$pid"
+
+    # No input reaches a Weston client from outside, so the box's answer is checked on X11 only.
+    start_without "$(library_files libGL.so.1)"
+    wait_request "$log" 'get_subsurface(' 20 "$pid" || { echo "without libGL.so.1 the clock did not start"; cat "$log"; exit 1; }
+    [ "$(count_requests "$log" 'get_toplevel(')" -eq 1 ] || { echo "a message box beside the clock"; exit 1; }
+    echo "with libGL.so.1 hidden: the clock runs"
+    exit 0
+fi
+
+libgl=$(library_files libGL.so.1)
+[ -f "$libgl" ] || { echo "skipped: no libGL.so.1 to hide"; exit 77; }
+start_without "$libgl"
 
 box=$(wait_top_window "$pid" 20) || { echo "no message box appeared"; exit 1; }
 sleep 1

@@ -1,30 +1,17 @@
-// Start-up on a machine whose system OpenGL library cannot be loaded: the window runs in a private mount
+// Start-up where the system OpenGL library cannot be loaded: the test runs again in a private mount
 // namespace in which libGL.so.1 is covered by an empty file, as it would be on a machine without it.
 #include "app/qt/formwindow.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
-#include <dlfcn.h>
-#include <link.h>
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdlib>
-#include <optional>
+#include <dlfcn.h>
+#include <filesystem>
+#include <link.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr char kInsideVariable[] = "VIDUZIRIVO_TEST_WITHOUT_SYSTEM_GL";
-
-bool insideNamespace() {
-    return std::getenv(kInsideVariable) != nullptr;
-}
 
 std::string systemOpenGLPath() {
     void* library = dlopen("libGL.so.1", RTLD_LAZY | RTLD_LOCAL);
@@ -32,88 +19,36 @@ std::string systemOpenGLPath() {
         return {};
     }
     link_map* map = nullptr;
-    std::string path;
-    char resolved[PATH_MAX];
-    if (dlinfo(library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && realpath(map->l_name, resolved)) {
-        path = resolved;
-    }
+    std::error_code error;
+    const bool known = dlinfo(library, RTLD_DI_LINKMAP, &map) == 0;
+    const std::string path = known ? std::filesystem::canonical(map->l_name, error).string() : "";
     dlclose(library);
     return path;
 }
 
-// Runs one test of this executable again inside the namespace; nothing when that cannot be arranged here.
-std::optional<int> rerunWithoutSystemOpenGL(const std::string& testName) {
-    const std::string library = systemOpenGLPath();
-    if (geteuid() != 0 || library.empty()) {
-        return std::nullopt;
-    }
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(kInsideVariable, "1");
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start("unshare",
-                {"-m", "sh", "-c", "mount --bind /dev/null \"$1\" && exec \"$2\" --gtest_filter=\"$3\"", "sh",
-                 QString::fromStdString(library), QCoreApplication::applicationFilePath(),
-                 QString::fromStdString(testName)});
-    if (!child.waitForStarted() || !child.waitForFinished(120000)) {
-        return std::nullopt;
-    }
-    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
-}
-
-struct SeenMessage {
-    bool shown = false;
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-    int visibleWindows = 0;
-};
-
 } // namespace
 
 TEST(StartupWithoutOpenGL, ShowsOnlyTheMessageAndTellsTheProgramToEnd) {
-    if (!insideNamespace()) {
-        const std::optional<int> status = rerunWithoutSystemOpenGL(
-            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + std::string(".") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        if (!status) {
-            GTEST_SKIP() << "needs root and unshare to hide the system OpenGL library";
+    if (!InRerun()) {
+        const std::string library = systemOpenGLPath();
+        if (geteuid() != 0 || library.empty() || std::system("unshare -m true") != 0) {
+            GTEST_SKIP() << "needs root, unshare and a libGL.so.1 to hide";
         }
-        EXPECT_EQ(*status, 0) << "the run without libGL.so.1 failed";
+        const std::string hideLibrary =
+            "unshare -m sh -c 'mount --bind /dev/null \"$0\" && exec \"$@\"' " + library;
+        EXPECT_EQ(RerunCurrentTest(TestProgramPath(), hideLibrary), 0) << "the run without libGL.so.1 failed";
         return;
     }
-
-    COpenGL probe;
-    ASSERT_FALSE(probe.OpenGLReady()) << "libGL.so.1 was still loadable";
-
-    SeenMessage seen;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || seen.shown) {
-            return;
-        }
-        seen.shown = true;
-        seen.text = box->text();
-        seen.title = box->windowTitle();
-        seen.icon = box->icon();
-        seen.buttons = static_cast<int>(box->buttons().size());
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            seen.visibleWindows += window->isVisible() ? 1 : 0;
-        }
-        box->button(QMessageBox::Ok)->click();
-    });
-    answer.start(50);
-
+    ASSERT_FALSE(COpenGL().OpenGLReady()) << "libGL.so.1 was still loadable";
     FormWindow form;
-    EXPECT_FALSE(form.Load()) << "start-up must end the program";
+    bool goOn = true;
+    const auto boxes = AnswerMessageBoxes([&] { goOn = form.Load(); });
+    EXPECT_FALSE(goOn) << "start-up must end the program";
     EXPECT_FALSE(form.isVisible());
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.text, QString::fromUtf8("OpenGLが使用できません"));
-    EXPECT_EQ(seen.title, QStringLiteral("Viduzirivo"));
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.buttons, 1);
-    EXPECT_EQ(seen.visibleWindows, 1) << "only the message box is on screen";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "OpenGLが使用できません");
+    EXPECT_EQ(boxes[0].caption, "Viduzirivo");
+    EXPECT_EQ(boxes[0].icon, MB_ICONHAND);
+    EXPECT_EQ(boxes[0].buttons, 1);
+    EXPECT_EQ(boxes[0].windowsOnScreen, 1) << "only the message box is on screen";
 }

@@ -2,117 +2,77 @@
 
 #include "platform/gl.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr float kExtent = 1000.0f;
-constexpr GLint kViewport = 2000;
 constexpr GLenum kNormalMap = 0x8511; // GL_NORMAL_MAP, OpenGL 1.3
-
-FeedbackVertex readVertex(const float*& p) {
-    FeedbackVertex v{};
-    v.position = {p[0] - kExtent, p[1] - kExtent, kExtent * (1.0f - 2.0f * p[2])};
-    // p[3] is w, always 1 with an orthographic projection.
-    v.colour = {p[4], p[5], p[6], p[7]};
-    v.texture = {p[8], p[9], p[10], p[11]};
-    p += 12;
-    return v;
-}
-
-void enableNormalTexGen(bool enable) {
-    for (GLenum coordinate : {GL_S, GL_T, GL_R}) {
-        glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, static_cast<GLint>(kNormalMap));
-    }
-    // Feedback reports texture coordinates only while texturing is on.
-    for (GLenum cap : {GLenum{GL_TEXTURE_GEN_S}, GLenum{GL_TEXTURE_GEN_T}, GLenum{GL_TEXTURE_GEN_R},
-                       GLenum{GL_TEXTURE_2D}}) {
-        enable ? glEnable(cap) : glDisable(cap);
-    }
-}
 
 } // namespace
 
 std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw, FeedbackTexture texture) {
     std::vector<GLfloat> buffer(4u << 20);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glViewport(0, 0, kViewport, kViewport);
+    glViewport(0, 0, 2 * static_cast<GLint>(kExtent), 2 * static_cast<GLint>(kExtent));
+    for (GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) {
+        glMatrixMode(stack);
+        glPushMatrix();
+        glLoadIdentity();
+    }
     glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
     glOrtho(-kExtent, kExtent, -kExtent, kExtent, -kExtent, kExtent);
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    // Texture coordinates reach the feedback buffer only through a complete, enabled texture.
-    GLuint probeTexture = 0;
+    GLuint probe =
+        0; // texture coordinates reach the feedback buffer only through a complete, enabled texture
     if (texture == FeedbackTexture::Normals) {
         const unsigned char white[3] = {255, 255, 255};
-        glGenTextures(1, &probeTexture);
-        glBindTexture(GL_TEXTURE_2D, probeTexture);
+        glGenTextures(1, &probe);
+        glBindTexture(GL_TEXTURE_2D, probe);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, white);
+        for (GLenum coordinate : {GL_S, GL_T, GL_R}) {
+            glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, static_cast<GLint>(kNormalMap));
+            glEnable(GL_TEXTURE_GEN_S + coordinate - GL_S);
+        }
+        glEnable(GL_TEXTURE_2D);
     }
-    enableNormalTexGen(texture == FeedbackTexture::Normals);
-
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_4D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
-    const GLint used = glRenderMode(GL_RENDER);
-
-    enableNormalTexGen(false);
-    if (probeTexture != 0) {
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glDeleteTextures(1, &probeTexture);
+    const GLint used = std::max(glRenderMode(GL_RENDER), 0);
+    for (GLenum stack : {GL_PROJECTION, GL_MODELVIEW}) {
+        glMatrixMode(stack);
+        glPopMatrix();
     }
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    glPopAttrib(); // viewport, enables, texture binding and generation as they were
+    glDeleteTextures(1, &probe);
 
+    // Our scenes emit polygons only: each is its token, a count, and per vertex x, y, z, w, RGBA, STRQ.
     std::vector<FeedbackPolygon> polygons;
-    const float* p = buffer.data();
-    const float* end = buffer.data() + (used > 0 ? used : 0);
-    while (p < end) {
-        const auto token = static_cast<GLenum>(*p++);
-        if (token == GL_POLYGON_TOKEN) {
-            const auto count = static_cast<int>(*p++);
-            FeedbackPolygon polygon;
-            for (int i = 0; i < count; ++i) {
-                polygon.vertices.push_back(readVertex(p));
-            }
-            polygons.push_back(std::move(polygon));
-        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
-                   token == GL_COPY_PIXEL_TOKEN) {
+    for (const float* p = buffer.data(); p < buffer.data() + used && *p == GL_POLYGON_TOKEN; p += 2) {
+        FeedbackPolygon& polygon = polygons.emplace_back(static_cast<std::size_t>(p[1]));
+        for (FeedbackVertex& v : polygon) {
+            v = {{p[2] - kExtent, p[3] - kExtent, kExtent * (1.0f - 2.0f * p[4])},
+                 {p[6], p[7], p[8], p[9]},
+                 {p[10], p[11], p[12], p[13]}};
             p += 12;
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            p += 24;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            p += 1;
-        } else {
-            break;
         }
     }
     return polygons;
 }
 
-std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons,
-                                                    float tolerance) {
+std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons) {
     std::vector<std::array<float, 3>> distinct;
-    for (const auto& polygon : polygons) {
-        for (const auto& v : polygon.vertices) {
-            bool seen = false;
-            for (const auto& d : distinct) {
-                if (std::fabs(d[0] - v.position[0]) <= tolerance &&
-                    std::fabs(d[1] - v.position[1]) <= tolerance &&
-                    std::fabs(d[2] - v.position[2]) <= tolerance) {
-                    seen = true;
-                    break;
-                }
-            }
-            if (!seen) {
+    for (const FeedbackPolygon& polygon : polygons) {
+        for (const FeedbackVertex& v : polygon) {
+            const auto same = [&v](const std::array<float, 3>& d) {
+                return std::fabs(d[0] - v.position[0]) + std::fabs(d[1] - v.position[1]) +
+                           std::fabs(d[2] - v.position[2]) <=
+                       1e-3f;
+            };
+            if (std::none_of(distinct.begin(), distinct.end(), same)) {
                 distinct.push_back(v.position);
             }
         }

@@ -1,5 +1,5 @@
-// Captures what OpenGL draws, in object coordinates, through feedback mode: the primitives a display list or
-// a drawing routine really emits, with their lit colours, texture coordinates or normals.
+// What OpenGL really draws, through feedback mode: the polygons that a display list or a frame emits, with
+// their positions, lit colours and texture coordinates or normals.
 #pragma once
 
 #include <array>
@@ -7,24 +7,19 @@
 #include <vector>
 
 struct FeedbackVertex {
-    std::array<float, 3>
-        position;                // object coordinates (the model-view matrix is the identity while capturing)
-    std::array<float, 4> colour; // the lit colour
-    std::array<float, 4> texture; // texture coordinates, or the normal when captured with normals
+    std::array<float, 3> position; // eye coordinates: object coordinates under the identity model-view
+    std::array<float, 4> colour;   // the lit colour
+    std::array<float, 4> texture;  // texture coordinates, or the eye-space normal when captured with normals
 };
-
-struct FeedbackPolygon {
-    std::vector<FeedbackVertex> vertices;
-};
+using FeedbackPolygon = std::vector<FeedbackVertex>;
 
 enum class FeedbackTexture { Coordinates, Normals };
 
-// Runs `draw` in feedback mode with identity transforms and a projection that keeps coordinates within
-// ±1000 unclipped, and returns its polygons. With FeedbackTexture::Normals the texture coordinates reported
-// are the eye-space normals (texture generation in normal-map mode), which are the object normals here.
+// Runs `draw` in feedback mode with an identity model-view and an orthographic projection that keeps
+// coordinates within ±1000 unclipped, and returns its polygons. With FeedbackTexture::Normals the texture
+// coordinates are the eye-space normals (texture generation in normal-map mode).
 std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw,
                                              FeedbackTexture texture = FeedbackTexture::Coordinates);
 
-// The polygons' distinct vertex positions, in order of first appearance, within `tolerance`.
-std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons,
-                                                    float tolerance = 1e-3f);
+// The distinct vertex positions of `polygons`, in order of first appearance, within 0.001.
+std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons);

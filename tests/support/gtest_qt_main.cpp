@@ -1,41 +1,85 @@
-// Test entry point: a real QApplication on the test display, then every GoogleTest case.
+// Test entry point on Qt: a real QApplication on the test display, a watch on message boxes, and every
+// GoogleTest case.
+#include "platform/win32api.h"
+#include "support/session.h"
+
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
+#include <sys/wait.h>
+
 namespace {
 
-// A message box that nobody answers would hold a test until the runner's time-out. A dialog left open for
-// long is closed and reported as a failure instead; tests that expect a box answer it within moments.
-void watchForForgottenDialogs(QTimer& watch, QElapsedTimer& openFor) {
-    QObject::connect(&watch, &QTimer::timeout, [&openFor] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            openFor.invalidate();
+std::vector<SeenMessageBox>* expectedBoxes = nullptr; // where AnswerMessageBoxes collects them
+
+// Every 20 ms: a message box on screen is noted and answered. Nobody else would answer it, and it would hold
+// the test until the runner's time-out.
+void watchMessageBoxes(QTimer& watch) {
+    QObject::connect(&watch, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
             return;
         }
-        if (!openFor.isValid()) {
-            openFor.start();
-        } else if (openFor.elapsed() > 10000) {
-            ADD_FAILURE() << "an unexpected dialog was left open: " << dialog->windowTitle().toStdString();
-            dialog->reject();
-            openFor.invalidate();
+        const std::map<QMessageBox::Icon, unsigned> styles = {{QMessageBox::Critical, MB_ICONHAND},
+                                                              {QMessageBox::Question, 0x20},
+                                                              {QMessageBox::Warning, MB_ICONEXCLAMATION},
+                                                              {QMessageBox::Information, 0x40}};
+        int windows = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            windows += widget->isVisible() ? 1 : 0;
         }
+        const auto icon = styles.find(box->icon());
+        const SeenMessageBox seen{box->text().toStdString(), box->windowTitle().toStdString(),
+                                  icon == styles.end() ? 0 : icon->second, int(box->buttons().size()),
+                                  windows};
+        if (expectedBoxes == nullptr) {
+            ADD_FAILURE() << "an unexpected message box: " << seen.text;
+        } else {
+            expectedBoxes->push_back(seen);
+        }
+        box->done(QMessageBox::Ok);
     });
-    watch.start(250);
+    watch.start(20);
 }
 
 } // namespace
+
+std::vector<SeenMessageBox> AnswerMessageBoxes(const std::function<void()>& action) {
+    std::vector<SeenMessageBox> seen;
+    expectedBoxes = &seen;
+    action();
+    expectedBoxes = nullptr;
+    return seen;
+}
+
+int RerunCurrentTest(const std::string& program, const std::string& launcher) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string command = "VIDUZIRIVO_TEST_RERUN=1 " + launcher + " '" + program +
+                                "' --gtest_filter=" + test->test_suite_name() + "." + test->name();
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool InRerun() {
+    return std::getenv("VIDUZIRIVO_TEST_RERUN") != nullptr;
+}
+
+std::string TestProgramPath() {
+    char path[4096];
+    return std::string(path, GetModuleFileNameA(nullptr, path, sizeof(path)));
+}
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     QTimer watch;
-    QElapsedTimer openFor;
-    watchForForgottenDialogs(watch, openFor);
+    watchMessageBoxes(watch);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

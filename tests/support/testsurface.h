@@ -1,41 +1,42 @@
-// A real native OpenGL surface offered to the renderer the way the window's picture box offers itself, and a
-// renderer bound to it. Nothing here stands in for OpenGL: contexts, formats and frames are Mesa's.
+// Real native OpenGL surfaces offered to the renderer the way the window's picture box offers itself, a
+// renderer bound to one, and read-backs of what it drew. Nothing here stands in for OpenGL: contexts, formats
+// and frames are the system's. Test bodies see no toolkit type; each platform's support supplies these.
 #pragma once
 
 #include "render/copengl.h"
 #include "render/drawinghost.h"
 
-#include <QWindow>
-
 #include <array>
-#include <cstdint>
+#include <functional>
 #include <memory>
 
 class TestSurface : public IDrawingHost {
   public:
     // The surface stays hidden, so a frame's pixels remain readable in the back buffer after Paint.
     explicit TestSurface(int width = 349, int height = 274);
-
+    ~TestSurface();
     void SetScaleMode(int mode) override { scaleMode = mode; }
     HDC hDC() override;
 
-    QWindow window;
     int scaleMode = 1;
+
+  private:
+    struct Native;
+    std::unique_ptr<Native> m_native;
 };
 
 // A renderer initialised on its own hidden surface and sized to it, with its context current.
 struct BoundRenderer {
     explicit BoundRenderer(int width = 349, int height = 274);
-    ~BoundRenderer();
-
     TestSurface surface;
     std::unique_ptr<COpenGL> renderer;
-    int width;
-    int height;
 };
 
 // The RGB colour of one pixel of the frame just drawn, with (0, 0) at the lower left.
 std::array<int, 3> PixelAt(int x, int y);
-
-// The current model-view or projection matrix, column-major as OpenGL keeps it.
+// A matrix of the current context (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX), column-major.
 std::array<float, 16> CurrentMatrix(unsigned matrixName);
+// Runs `observer` at the moment the rendering context that is current now is destroyed.
+void WhenCurrentContextIsDestroyed(std::function<void()> observer);
+// Whether the system OpenGL library ("opengl32.dll" to the program) is loaded in this process now.
+bool SystemOpenGLLoaded();

@@ -1,0 +1,215 @@
+// The renderer on real surfaces: the format it asks for, the state it sets, projection and viewport, where
+// each frame places the model and its hands, and what it releases in which order. Expected matrices come
+// from OpenGL and GLU themselves, given the documented values.
+#include "platform/gl.h"
+#include "scene/sshape.h"
+#include "support/feedback.h"
+#include "support/testsurface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+namespace {
+
+using Matrix = std::array<float, 16>;
+
+template <typename Steps> Matrix matrixOf(GLenum stack, Steps steps) {
+    glMatrixMode(stack);
+    glPushMatrix();
+    glLoadIdentity();
+    steps();
+    const Matrix m = CurrentMatrix(stack == GL_PROJECTION ? GL_PROJECTION_MATRIX : GL_MODELVIEW_MATRIX);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    return m;
+}
+
+// The spin a frame was drawn with, in degrees in (-180, 180], when the X and Z angles are 0.
+double drawnSpin() {
+    const Matrix m = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    return std::atan2(m[8], m[0]) * 180 / std::numbers::pi;
+}
+
+} // namespace
+
+TEST(Renderer, WithoutAFormatOrContextAsksForTheDocumentedFormatAndStaysReady) {
+    struct : IDrawingHost {
+        void SetScaleMode(int mode) override { scaleMode = mode; }
+        HDC hDC() override { return nullptr; } // no format or context can be had
+        int scaleMode = 1;
+    } host;
+    COpenGL renderer;
+    renderer.Initialize(host);
+    EXPECT_EQ(host.scaleMode, IDrawingHost::kScaleModePixels);
+    EXPECT_TRUE(renderer.OpenGLReady());
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    // Nothing replaced the request with a description, so it can be read back whole.
+    // Every field: size, version, flags, RGBA, 24 colour bits, no channel layout, no accumulation, 32 depth
+    // bits, no stencil or auxiliary buffers, the main plane, no masks.
+    const PIXELFORMATDESCRIPTOR expected{
+        40, 1, 0x25, PFD_TYPE_RGBA,  24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        32, 0, 0,    PFD_MAIN_PLANE, 0,  0, 0, 0};
+    EXPECT_EQ(std::memcmp(&g_pfd, &expected, sizeof(expected)), 0);
+    renderer.Resize(100, 100); // harmless without a context
+}
+
+TEST(Renderer, SetsTheLightTheFixedStateAndTheFrameMaterial) {
+    BoundRenderer bound(64, 48); // Resize has drawn a frame, and no display list has set a material since
+    EXPECT_EQ(bound.surface.scaleMode, IDrawingHost::kScaleModePixels);
+    const struct {
+        GLenum source, name;
+        std::array<float, 4> value;
+    } state[] = {
+        {GL_LIGHT0, GL_AMBIENT, {0.1f, 0.1f, 0.1f, 1}},  {GL_LIGHT0, GL_DIFFUSE, {1, 1, 1, 1}},
+        {GL_LIGHT0, GL_SPECULAR, {0.5f, 0.5f, 0.7f, 1}}, {GL_LIGHT0, GL_POSITION, {0.4f, 0, 0.92f, 0}},
+        {GL_FRONT, GL_AMBIENT, {0, 0.5f, 0.9f, 1}},      {GL_FRONT, GL_DIFFUSE, {0, 0.5f, 0.9f, 1}},
+        {GL_FRONT, GL_SPECULAR, {1, 1, 1, 1}},           {GL_FRONT, GL_SHININESS, {100, 0, 0, 0}}};
+    for (const auto& [source, name, value] : state) {
+        std::array<float, 4> actual{};
+        source == GL_FRONT ? glGetMaterialfv(source, name, actual.data())
+                           : glGetLightfv(source, name, actual.data());
+        EXPECT_EQ(actual, value) << std::hex << source << " " << name;
+    }
+    for (const auto& [cap, on] :
+         {std::pair{GL_LIGHTING, true}, {GL_LIGHT0, true}, {GL_DEPTH_TEST, true}, {GL_CULL_FACE, false}}) {
+        EXPECT_EQ(glIsEnabled(cap), on ? GL_TRUE : GL_FALSE) << std::hex << cap;
+    }
+    // Every frame clears colour (to the default black) and depth: fill both with something else first.
+    glClearColor(1, 1, 1, 1), glClearDepth(0.5), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0), glClearDepth(1);
+    bound.renderer->Paint();
+    GLfloat depth = 0;
+    glReadPixels(1, 1, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(PixelAt(1, 1), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(depth, 1.0f);
+}
+
+TEST(Renderer, ResizeSetsProjectionAndViewportThenDrawsOneFrame) {
+    BoundRenderer bound(64, 48);
+    for (const auto& [width, height] : {std::pair{640, 480}, {320, 0}, {0, 0}}) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        bound.renderer->RotateY(0.0f);
+        bound.renderer->Resize(width, height);
+        const Matrix projection = matrixOf(GL_PROJECTION, [&] { // a height of 0 has no aspect: identity
+            height == 0 ? void() : gluPerspective(40, double(width) / height, 100, 2000);
+        });
+        EXPECT_EQ(CurrentMatrix(GL_PROJECTION_MATRIX), projection) << size;
+        std::array<GLint, 5> viewportAndMode{};
+        glGetIntegerv(GL_VIEWPORT, viewportAndMode.data());
+        glGetIntegerv(GL_MATRIX_MODE, &viewportAndMode[4]);
+        EXPECT_EQ(viewportAndMode, (std::array<GLint, 5>{0, 0, width, height, GL_MODELVIEW})) << size;
+        EXPECT_NEAR(drawnSpin(), 0.0, 1e-4) << size;
+        bound.renderer->Paint();
+        EXPECT_NEAR(drawnSpin(), 0.8, 1e-4) << "Resize drew exactly one frame, " << size;
+    }
+}
+
+TEST(Renderer, PlacesTheModelWithThePose) {
+    BoundRenderer bound(64, 48);
+    COpenGL& renderer = *bound.renderer;
+    const std::array<float, 6> poses[] = {
+        {3, -4, -62, 20, 0, 0}, {0, 0, 500, 90, 90, 0}, {1, 2, 3, 30, 60, 45}};
+    for (const auto& [x, y, z, rx, ry, rz] : poses) {
+        const Matrix before = CurrentMatrix(GL_MODELVIEW_MATRIX);
+        renderer.TranslateX(x), renderer.TranslateY(y), renderer.TranslateZ(z);
+        renderer.RotateX(rx), renderer.RotateY(ry), renderer.RotateZ(rz);
+        EXPECT_EQ(CurrentMatrix(GL_MODELVIEW_MATRIX), before) << "setting the pose draws nothing by itself";
+        renderer.Paint();
+        EXPECT_EQ(CurrentMatrix(GL_MODELVIEW_MATRIX), matrixOf(GL_MODELVIEW, [&] { // X outermost, Z innermost
+                      glTranslatef(x, y, z - 500);
+                      glRotatef(rx, 1, 0, 0), glRotatef(ry, 0, 1, 0), glRotatef(rz, 0, 0, 1);
+                  }));
+    }
+}
+
+TEST(Renderer, SpinsBy0Point8PerFrameAndStartsAgainAtZeroAbove360) {
+    BoundRenderer bound(16, 16);
+    const struct {
+        float start;
+        std::vector<std::pair<int, double>> drawn; // frame, angle drawn (modulo 360)
+    } cases[] = {{0, {{0, 0}, {1, 0.8}, {2, 1.6}, {450, -0.001}, {451, 0}}}, // 359.999 is still drawn
+                 {359.2f, {{0, -0.8}, {1, 0}, {2, 0}}},                      // exactly 360 survives a frame
+                 {400, {{0, 40}, {1, 0}}},
+                 {-10, {{0, -10}, {1, -9.2}}}};
+    for (const auto& c : cases) {
+        bound.renderer->RotateY(c.start);
+        for (int frame = 0, next = 0; frame <= c.drawn.back().first; ++frame) {
+            bound.renderer->Paint();
+            if (c.drawn[next].first == frame) {
+                EXPECT_NEAR(drawnSpin(), c.drawn[next++].second, 1e-4)
+                    << "from " << c.start << ", frame " << frame;
+            }
+        }
+    }
+}
+
+TEST(Renderer, TurnsTheHandsToTheTimeOfDay) {
+    BoundRenderer bound(64, 48);
+    BuildDisplayLists();
+    const struct {
+        TimeOfDay time;
+        double angles[3]; // hour, minute, second
+    } cases[] = {{{0, 0, 0}, {0, 0, 0}},
+                 {{3, 0, 0}, {-90, 0, 0}},
+                 {{15, 30, 45}, {-105, -180, -270}},
+                 {{23, 59, 59}, {-359.5, -354, -354}}};
+    // Each hand's top face: at its lift plus its height 2, centred half-way between its tail and its tip.
+    const std::pair<float, double> tops[] = {
+        {14 + 2, (55 - 10) / 2.0}, {12 + 2, (80 - 10) / 2.0}, {10 + 2, (85 - 20) / 2.0}};
+    const auto lists = CaptureFeedback([] {
+        for (GLuint list : {1, 10, 2, 3, 4}) {
+            glCallList(list);
+        }
+    });
+    for (const auto& c : cases) {
+        bound.renderer->SetTimeOfDaySource([&c] { return c.time; });
+        bound.renderer->RotateY(0.0f);
+        const auto frame = CaptureFeedback([&bound] { bound.renderer->Paint(); });
+        EXPECT_EQ(frame.size(), lists.size())
+            << "a frame draws the face, the globe and three hands, once each";
+        for (std::size_t hand = 0; hand < 3; ++hand) {
+            std::vector<FeedbackPolygon> top;
+            std::copy_if(frame.begin(), frame.end(), std::back_inserter(top), [&](const FeedbackPolygon& p) {
+                return std::all_of(p.begin(), p.end(), [&](auto& v) {
+                    return std::fabs(v.position[2] + 500 - tops[hand].first) < 0.01f;
+                });
+            });
+            const auto corners = DistinctPositions(top);
+            ASSERT_EQ(corners.size(), 4u) << "hand " << hand;
+            double x = 0, y = 0;
+            for (const auto& corner : corners) {
+                x += corner[0] / 4, y += corner[1] / 4;
+            }
+            const std::string at = std::to_string(c.time.hour) + ":" + std::to_string(c.time.minute) + ":" +
+                                   std::to_string(c.time.second) + ", hand " + std::to_string(hand);
+            EXPECT_NEAR(std::hypot(x, y), tops[hand].second, 0.01) << at;
+            EXPECT_NEAR(std::remainder(std::atan2(-x, y) * 180 / std::numbers::pi - c.angles[hand], 360), 0,
+                        0.01)
+                << at;
+        }
+    }
+}
+
+TEST(Renderer, DeletesItsContextBeforeItFreesTheLibrary) {
+    ASSERT_FALSE(SystemOpenGLLoaded()) << "only a renderer loads the system OpenGL library";
+    auto bound = std::make_unique<BoundRenderer>(32, 32);
+    const HGLRC context = wglGetCurrentContext();
+    ASSERT_NE(context, nullptr);
+    EXPECT_TRUE(SystemOpenGLLoaded());
+    std::vector<bool> libraryLoadedAsContextsEnd;
+    WhenCurrentContextIsDestroyed([&] { libraryLoadedAsContextsEnd.push_back(SystemOpenGLLoaded()); });
+    bound.reset(); // whether the palette goes after the library cannot be seen: nothing marks that moment
+    EXPECT_EQ(libraryLoadedAsContextsEnd, std::vector<bool>{true})
+        << "one context, deleted before the library";
+    EXPECT_FALSE(SystemOpenGLLoaded()) << "the library was freed";
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_EQ(wglDeleteContext(context), FALSE) << "the context is gone";
+
+    auto unbound = std::make_unique<COpenGL>();
+    EXPECT_TRUE(SystemOpenGLLoaded());
+    unbound.reset();
+    EXPECT_FALSE(SystemOpenGLLoaded()) << "a renderer never bound frees its library too";
+}

@@ -131,7 +131,8 @@ BOOL DeleteObject(HGDIOBJ ho);
 DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize);
 BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
 
-// A modal message box; a null caption gives the application's title.
+// A modal message box; a null caption gives the application's title. Text and caption are in the
+// process's locale encoding (the ANSI code page on Windows), as the C library's error descriptions are.
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 DWORD GetLastError();

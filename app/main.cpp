@@ -1,16 +1,23 @@
 // Viduzirivo: an animated three-dimensional analogue clock. Takes no command-line arguments of its own.
 #include "app/frmsaver.h"
+#include "app/qt/displaycheck.h"
 
 #include <QApplication>
 
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (!ChooseDisplay()) {
+        return EXIT_FAILURE;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viduzirivo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
+    if (!ScreenCanBePainted()) {
+        return EXIT_FAILURE;
+    }
 
     frmSaver form;
     if (!form.Load()) {

@@ -1,5 +1,7 @@
 // LoadLibraryA / FreeLibrary over dlopen. The Windows names of the system's OpenGL and GLU libraries are
-// mapped to their Linux sonames; any other name is passed to dlopen as it is.
+// mapped to their Linux sonames; any other name is passed to dlopen as it is. The system OpenGL library
+// counts as loaded only where the display offers OpenGL, as the renderer can draw nowhere else.
+#include "platform/qt_displayopengl.h"
 #include "platform/win32api.h"
 
 #include <algorithm>
@@ -15,9 +17,14 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+bool isSystemOpenGL(const std::string& windowsName) {
+    const std::string lower = lowerCase(windowsName);
+    return lower == "opengl32.dll" || lower == "opengl32";
+}
+
 std::string platformLibraryName(const std::string& windowsName) {
     const std::string lower = lowerCase(windowsName);
-    if (lower == "opengl32.dll" || lower == "opengl32") {
+    if (isSystemOpenGL(windowsName)) {
         return "libGL.so.1";
     }
     if (lower == "glu32.dll" || lower == "glu32") {
@@ -36,6 +43,12 @@ HMODULE LoadLibraryA(LPCSTR lpLibFileName) {
     void* handle = dlopen(platformLibraryName(lpLibFileName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    if (isSystemOpenGL(lpLibFileName) && !DisplayOffersOpenGL()) {
+        dlclose(handle);
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return nullptr;
     }
     return static_cast<HMODULE>(handle);
 }

@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev
   libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux
-  fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace
+  fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
 )
 
 sudo_cmd=()

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux
   fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
+  qt6-wayland lintian appstream desktop-file-utils
 )
 
 sudo_cmd=()

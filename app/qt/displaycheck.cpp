@@ -152,6 +152,17 @@ QStringList sessionPlatforms() {
     return {QStringLiteral("xcb"), QStringLiteral("wayland")};
 }
 
+void explainNoDisplay(const QStringList& problems, const QString& requested) {
+    QString message = QStringLiteral("no display could be opened.");
+    for (const QString& problem : problems) {
+        message += QStringLiteral("\n  ") + problem;
+    }
+    if (!requested.isEmpty()) {
+        message += QStringLiteral("\n  (QT_QPA_PLATFORM=%1 names the platforms to try)").arg(requested);
+    }
+    tellUser(message);
+}
+
 } // namespace
 
 bool ChooseDisplay() {
@@ -168,14 +179,7 @@ bool ChooseDisplay() {
         }
     }
     if (usable.isEmpty()) {
-        QString message = QStringLiteral("no display could be opened.");
-        for (const QString& problem : problems) {
-            message += QStringLiteral("\n  ") + problem;
-        }
-        if (!requested.isEmpty()) {
-            message += QStringLiteral("\n  (QT_QPA_PLATFORM=%1 names the platforms to try)").arg(requested);
-        }
-        tellUser(message);
+        explainNoDisplay(problems, requested);
         return false;
     }
     qputenv("QT_QPA_PLATFORM", usable.join(u';').toLocal8Bit());

@@ -14,7 +14,7 @@
 #include <memory>
 
 struct HGLRC__ {
-    QOpenGLContext context;
+    std::unique_ptr<QOpenGLContext> context;
 };
 
 namespace {
@@ -24,9 +24,11 @@ std::vector<HDC>& liveDCs() {
     return dcs;
 }
 
+// Never destroyed: a program that exits with a context still alive (Qt exits when the display connection
+// breaks) must not destroy it after Qt's own statics are gone.
 std::vector<std::unique_ptr<HGLRC__>>& liveContexts() {
-    static std::vector<std::unique_ptr<HGLRC__>> contexts;
-    return contexts;
+    static auto* contexts = new std::vector<std::unique_ptr<HGLRC__>>;
+    return *contexts;
 }
 
 thread_local HGLRC currentContext = nullptr;
@@ -106,7 +108,7 @@ int distance(const PIXELFORMATDESCRIPTOR& offered, const PIXELFORMATDESCRIPTOR& 
 }
 
 HDC newDC(QWindow* window, std::vector<PIXELFORMATDESCRIPTOR> formats, int pixelFormat) {
-    HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette()};
+    HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette(), nullptr};
     RegisterDC(dc);
     return dc;
 }
@@ -219,14 +221,16 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR* /*ppfd*/) 
         hdc->window->setSurfaceType(QSurface::OpenGLSurface);
         hdc->window->setFormat(requested);
         hdc->window->create();
-        // Learn what the display actually gave by creating a context of that format once.
-        QOpenGLContext probe;
-        probe.setFormat(requested);
-        if (hdc->window->handle() == nullptr || !probe.create()) {
+        // Learn what the display actually gave by creating a context of that format. Creating a context is
+        // costly, so this one is kept for the first rendering context asked for on this surface.
+        auto probe = std::make_unique<QOpenGLContext>();
+        probe->setFormat(requested);
+        if (hdc->window->handle() == nullptr || !probe->create()) {
             SetLastError(ERROR_INVALID_PIXEL_FORMAT);
             return FALSE;
         }
-        hdc->formats[format - 1] = describe(probe.format());
+        hdc->formats[format - 1] = describe(probe->format());
+        hdc->spareContext = std::move(probe);
     }
     hdc->pixelFormat = format;
     return TRUE;
@@ -266,8 +270,13 @@ HGLRC wglCreateContext(HDC hdc) {
         return nullptr;
     }
     auto rc = std::make_unique<HGLRC__>();
-    rc->context.setFormat(hdc->window->requestedFormat());
-    if (!rc->context.create()) {
+    if (hdc->spareContext) {
+        rc->context = std::move(hdc->spareContext);
+    } else {
+        rc->context = std::make_unique<QOpenGLContext>();
+        rc->context->setFormat(hdc->window->requestedFormat());
+    }
+    if (!rc->context->isValid() && !rc->context->create()) {
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return nullptr;
     }
@@ -279,7 +288,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
     if (hglrc == nullptr) {
         // No context: whatever is current on this thread stops being current; the DC is not looked at.
         if (currentContext != nullptr) {
-            currentContext->context.doneCurrent();
+            currentContext->context->doneCurrent();
             currentContext = nullptr;
         }
         return TRUE;
@@ -288,7 +297,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (!hglrc->context.makeCurrent(hdc->window)) {
+    if (!hglrc->context->makeCurrent(hdc->window)) {
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         currentContext = nullptr;
         return FALSE;
@@ -304,7 +313,7 @@ BOOL wglDeleteContext(HGLRC hglrc) {
         return FALSE;
     }
     if (currentContext == hglrc) {
-        hglrc->context.doneCurrent();
+        hglrc->context->doneCurrent();
         currentContext = nullptr;
     }
     liveContexts().erase(found);
@@ -317,13 +326,13 @@ HGLRC wglGetCurrentContext() {
 
 BOOL SwapBuffers(HDC hdc) {
     if (!hasDrawableSurface(hdc) || currentContext == nullptr ||
-        currentContext->context.surface() != hdc->window) {
+        currentContext->context->surface() != hdc->window) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
     // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
     if (hdc->window->isExposed()) {
-        currentContext->context.swapBuffers(hdc->window);
+        currentContext->context->swapBuffers(hdc->window);
     }
     return TRUE;
 }

@@ -1,5 +1,7 @@
 #include "app/qt/displaycheck.h"
 
+#include "app/formdesign.h"
+
 #include <QBackingStore>
 #include <QDir>
 #include <QFile>
@@ -25,8 +27,6 @@
 #include <xcb/xcb.h>
 
 namespace {
-
-const char* const kOpenGLUnavailable = "OpenGLが使用できません";
 
 // Messages go to stderr in the locale's encoding, as the terminal shows it; in UTF-8 where the locale has
 // no characters for them (the C locale, before Qt has applied the user's).
@@ -202,7 +202,7 @@ bool ScreenCanBePainted() {
     if (device != nullptr && device->paintEngine() != nullptr) {
         return true;
     }
-    tellUser(QString::fromUtf8(kOpenGLUnavailable) +
+    tellUser(QString::fromUtf8(FormDesign::kOpenGLUnavailable) +
              QStringLiteral(": the %1-bit screen of X11 display \"%2\" cannot be drawn on")
                  .arg(QGuiApplication::primaryScreen()->depth())
                  .arg(environment("DISPLAY")));

@@ -1,6 +1,6 @@
 // Start-up on a machine whose system OpenGL library cannot be loaded: the window runs in a private mount
 // namespace in which libGL.so.1 is covered by an empty file, as it would be on a machine without it.
-#include "app/frmsaver.h"
+#include "app/qt/formwindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -107,7 +107,7 @@ TEST(StartupWithoutOpenGL, ShowsOnlyTheMessageAndTellsTheProgramToEnd) {
     });
     answer.start(50);
 
-    frmSaver form;
+    FormWindow form;
     EXPECT_FALSE(form.Load()) << "start-up must end the program";
     EXPECT_FALSE(form.isVisible());
     ASSERT_TRUE(seen.shown);

@@ -1,6 +1,6 @@
 // Storms of input while frames run: resizes of every kind and bar changes. Nothing may crash, and the frame
 // drawn after the storm must be the right one.
-#include "app/frmsaver.h"
+#include "app/qt/formwindow.h"
 #include "platform/gl.h"
 #include "support/testsurface.h"
 
@@ -22,7 +22,7 @@ void letFramesRun() {
 } // namespace
 
 TEST(Storm, ResizesBarChangesAndDirectResizesLeaveTheNextFrameRight) {
-    frmSaver form;
+    FormWindow form;
     ASSERT_TRUE(form.Load());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -1,4 +1,6 @@
-#include "app/picturebox.h"
+#include "app/qt/picturebox.h"
+
+#include "app/formdesign.h"
 
 #include "platform/surface_dc.h"
 
@@ -14,7 +16,12 @@ PictureBox::PictureBox(QWidget* parent)
     m_container->setFocusPolicy(Qt::NoFocus);
     m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_container->setGeometry(rect());
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Where the window has grown and the surface not yet followed, show the clear colour, not the window's
+    // light background.
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
 }
 
 void PictureBox::SetScaleMode(int mode) {
@@ -26,7 +33,17 @@ HDC PictureBox::hDC() {
 }
 
 double PictureBox::unitsPerWidgetPixel() const {
-    return m_scaleMode == kScaleModePixels ? devicePixelRatioF() : kTwipsPerPixel;
+    return m_scaleMode == kScaleModePixels ? devicePixelRatioF() : FormDesign::kTwipsPerPixel;
+}
+
+double PictureBox::Left() const {
+    return x() * FormDesign::kTwipsPerPixel;
+}
+
+// Whole logical pixels, never more than asked for, so that the surface stays inside the client area.
+void PictureBox::SetSize(double width, double height) {
+    resize(static_cast<int>(std::floor(width / FormDesign::kTwipsPerPixel)),
+           static_cast<int>(std::floor(height / FormDesign::kTwipsPerPixel)));
 }
 
 double PictureBox::ScaleWidth() const {
@@ -39,6 +56,10 @@ double PictureBox::ScaleHeight() const {
 
 int PictureBox::toWidgetPixels(double scaleUnits) const {
     return static_cast<int>(std::lround(scaleUnits / unitsPerWidgetPixel()));
+}
+
+double PictureBox::toScaleUnits(int widgetPixels) const {
+    return widgetPixels * unitsPerWidgetPixel();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,6 @@
 // Viduzirivo: an animated three-dimensional analogue clock. Takes no command-line arguments of its own.
-#include "app/frmsaver.h"
 #include "app/qt/displaycheck.h"
+#include "app/qt/formwindow.h"
 
 #include <QApplication>
 
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
 
-    frmSaver form;
+    FormWindow form;
     if (!form.Load()) {
         return EXIT_FAILURE;
     }

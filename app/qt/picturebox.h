@@ -2,27 +2,30 @@
 // device context that the renderer draws through.
 #pragma once
 
-#include "render/drawinghost.h"
+#include "app/controls.h"
 
 #include <QWidget>
 
 class QWindow;
 
-class PictureBox : public QWidget, public IDrawingHost {
+class PictureBox : public QWidget, public PictureBoxControl {
   public:
     static constexpr int kScaleModeTwips = 1;
-    static constexpr double kTwipsPerPixel = 15.0;
 
     explicit PictureBox(QWidget* parent);
 
     void SetScaleMode(int mode) override;
     int ScaleMode() const { return m_scaleMode; }
     HDC hDC() override;
+    // Left edge and size in the window's unit (twips).
+    double Left() const override;
+    void SetSize(double width, double height) override;
     // Inner width and height in the current scale unit; in pixel mode these are device pixels.
-    double ScaleWidth() const;
-    double ScaleHeight() const;
-    // Converts a length in the scale unit to logical (widget) pixels, for placing child controls.
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    // Conversions between the scale unit and logical (widget) pixels, for placing child controls.
     int toWidgetPixels(double scaleUnits) const;
+    double toScaleUnits(int widgetPixels) const;
 
     QWindow* surface() const { return m_surface; }
 

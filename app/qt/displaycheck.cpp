@@ -2,7 +2,6 @@
 
 #include "app/formdesign.h"
 
-#include <QBackingStore>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -14,7 +13,6 @@
 #include <QPluginLoader>
 #include <QScreen>
 #include <QStringList>
-#include <QWindow>
 
 #include <cerrno>
 #include <cstdio>
@@ -186,20 +184,21 @@ bool ChooseDisplay() {
     return true;
 }
 
-bool ScreenCanBePainted() {
+ScreenCheck::ScreenCheck() {
     // Only an X server can offer a screen that Qt has no image format for (8-bit PseudoColor, say);
     // Wayland buffers are always 32-bit, and a Wayland backing store has no image before painting starts.
-    if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
-        return true;
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        m_probe.setTitle(QStringLiteral("viduzirivo screen check"));
+        m_probe.resize(1, 1);
+        m_probe.create();
+        m_store.resize(QSize(1, 1));
     }
+}
+
+bool ScreenCheck::CanBePainted() {
     // Widgets are painted into the backing store's image; such a screen gives an image without a painter.
-    QWindow probe;
-    probe.resize(1, 1);
-    probe.create();
-    QBackingStore store(&probe);
-    store.resize(QSize(1, 1));
-    const QPaintDevice* device = store.paintDevice();
-    if (device != nullptr && device->paintEngine() != nullptr) {
+    const QPaintDevice* device = m_store.paintDevice();
+    if (!m_probe.handle() || (device != nullptr && device->paintEngine() != nullptr)) {
         return true;
     }
     tellUser(QString::fromUtf8(FormDesign::kOpenGLUnavailable) +

@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
-    if (!ScreenCanBePainted()) {
+    ScreenCheck screen;
+    if (!screen.CanBePainted()) {
         return EXIT_FAILURE;
     }
 

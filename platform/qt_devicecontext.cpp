@@ -4,6 +4,7 @@
 #include "platform/posix_devicecontext.h"
 #include "platform/surface_dc.h"
 
+#include <QGuiApplication>
 #include <QObject>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -123,6 +124,10 @@ bool hasDrawableSurface(HDC hdc) {
 }
 
 } // namespace
+
+bool SurfacesOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 bool IsLiveDC(HDC hdc) {
     const auto& dcs = liveDCs();
@@ -333,6 +338,13 @@ BOOL SwapBuffers(HDC hdc) {
     // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
     if (hdc->window->isExposed()) {
         currentContext->context->swapBuffers(hdc->window);
+    }
+    // The next frame draws into the surface as it is now. A WGL or GLX context stays bound to its window
+    // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
+    // once the window has a size and remakes when the window is shown again, so binding once at start-up
+    // (before the window is shown) would leave every later frame drawn into nothing.
+    if (SurfacesOnWayland()) {
+        currentContext->context->makeCurrent(hdc->window);
     }
     return TRUE;
 }

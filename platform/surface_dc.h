@@ -6,6 +6,9 @@
 
 class QWindow;
 
+// True when the surfaces are Wayland ones, drawn through EGL; false on X11, drawn through GLX.
+bool SurfacesOnWayland();
+
 // The device context of a native drawing surface. The same surface always gives the same handle; the handle
 // stays valid until the surface is destroyed and is never released by its users.
 HDC GetSurfaceDC(QWindow* surface);

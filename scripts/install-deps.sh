@@ -8,9 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev
   libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux
+  xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston qt6-wayland
   fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
-  qt6-wayland lintian appstream desktop-file-utils
+  lintian appstream desktop-file-utils
 )
 
 sudo_cmd=()

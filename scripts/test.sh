@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite on a virtual X display: once as
-# built for release, once built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs the whole test suite on a virtual X display (the Wayland
+# checks start a headless Weston of their own): once as built for release, once built with AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -197,8 +197,11 @@ ScreenCheck::ScreenCheck() {
 
 bool ScreenCheck::CanBePainted() {
     // Widgets are painted into the backing store's image; such a screen gives an image without a painter.
+    if (m_probe.handle() == nullptr) {
+        return true; // not an X server: nothing to probe
+    }
     const QPaintDevice* device = m_store.paintDevice();
-    if (!m_probe.handle() || (device != nullptr && device->paintEngine() != nullptr)) {
+    if (device != nullptr && device->paintEngine() != nullptr) {
         return true;
     }
     tellUser(QString::fromUtf8(FormDesign::kOpenGLUnavailable) +

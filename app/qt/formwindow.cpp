@@ -125,7 +125,7 @@ void FormWindow::createControls() {
         Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
     }
 
-    // The credit box sits over the drawing surface: a native child raised above the GL window stays visible.
+    // The credit box sits over the drawing surface.
     txtSign = new TextBox(QString::fromUtf8(FormDesign::kSignText), picMain);
     txtSign->setObjectName(QStringLiteral("txtSign"));
     txtSign->setGeometry(toPixels(FormDesign::kTxtSign));
@@ -133,8 +133,7 @@ void FormWindow::createControls() {
     txtSign->setToolTip(QString::fromUtf8(FormDesign::kSignText));
     txtSign->setReadOnly(true);
     txtSign->setFocusPolicy(Qt::NoFocus);
-    txtSign->setAttribute(Qt::WA_NativeWindow);
-    txtSign->raise();
+    picMain->KeepAboveSurface(*txtSign);
 
     setTabOrder(picMain, scrTrans[FormDesign::kZoom]);
     setTabOrder(scrTrans[FormDesign::kZoom], scrTrans[FormDesign::kTilt]);

@@ -1,9 +1,11 @@
 #include "app/qt/picturebox.h"
 
 #include "app/formdesign.h"
+#include "app/qt/surfaceoverlay.h"
 
 #include "platform/surface_dc.h"
 
+#include <QGuiApplication>
 #include <QResizeEvent>
 #include <QWindow>
 
@@ -22,6 +24,53 @@ PictureBox::PictureBox(QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+    // On Wayland the surface is a sub-surface of the window, and Qt tells a sub-surface that it is on screen
+    // only when it is shown or moved while the window already is: one shown with the window never hears it,
+    // and a surface that is never exposed is never drawn. So it is shown once the window is exposed.
+    if (SurfacesOnWayland()) {
+        m_container->hide();
+    }
+}
+
+void PictureBox::KeepAboveSurface(QWidget& control) {
+    if (SurfacesOnWayland()) {
+        // A native child widget's sub-surface gets no content on Wayland; a window of its own shows it.
+        m_controlsAbove.push_back(&control);
+    } else {
+        control.setAttribute(Qt::WA_NativeWindow);
+        control.raise();
+    }
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QWindow* window = this->window()->windowHandle();
+    if (!m_container->isHidden() || window == nullptr) {
+        return;
+    }
+    if (window->isExposed()) {
+        showSurface();
+    } else {
+        window->installEventFilter(this);
+    }
+}
+
+bool PictureBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == window()->windowHandle() &&
+        window()->windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        showSurface();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PictureBox::showSurface() {
+    m_container->show();
+    // Made after the surface, so that they lie above it.
+    for (QWidget* control : m_controlsAbove) {
+        new SurfaceOverlay(*control, *m_surface);
+    }
+    m_controlsAbove.clear();
 }
 
 void PictureBox::SetScaleMode(int mode) {

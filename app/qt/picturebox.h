@@ -1,10 +1,12 @@
 // A picture box: a native OpenGL drawing surface inside the window, with a settable scale unit and the
-// device context that the renderer draws through.
+// device context that the renderer draws through. Child controls placed over the surface are kept above it.
 #pragma once
 
 #include "app/controls.h"
 
 #include <QWidget>
+
+#include <vector>
 
 class QWindow;
 
@@ -28,14 +30,20 @@ class PictureBox : public QWidget, public PictureBoxControl {
     double toScaleUnits(int widgetPixels) const;
 
     QWindow* surface() const { return m_surface; }
+    // Keeps a child control that lies over the drawing surface visible above it.
+    void KeepAboveSurface(QWidget& control);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     double unitsPerWidgetPixel() const;
+    void showSurface();
 
     QWindow* m_surface;
     QWidget* m_container;
+    std::vector<QWidget*> m_controlsAbove; // on Wayland, until the surface shows
     int m_scaleMode = kScaleModeTwips;
 };

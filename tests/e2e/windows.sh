@@ -50,3 +50,31 @@ answer_box() {
 # A command that fails under `set -e` says which one, instead of ending the script in silence.
 set -o errtrace
 trap 'echo "failed at line $LINENO: $BASH_COMMAND" >&2' ERR
+
+# Wayland (scripts/with-weston.sh): no tool can list another client's windows there, so a client is watched
+# through its own protocol log (WAYLAND_DEBUG=client on its standard error) and through screenshots.
+
+# Waits up to $3 seconds for the protocol log $1 of process $4 to show a request matching $2.
+wait_request() {
+    for _ in $(seq 1 $(($3 * 10))); do
+        grep -q -- "$2" "$1" && return 0
+        kill -0 "$4" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# How many requests in protocol log $1 match $2.
+count_requests() {
+    grep -c -- "$2" "$1" || true
+}
+
+# A screenshot of the whole output into $1, cropped to what is not the compositor's plain background.
+screenshot_windows() {
+    local shots status=0
+    shots=$(mktemp -d)
+    (cd "$shots" && weston-screenshooter >/dev/null 2>&1 && convert wayland-screenshot-*.png -trim +repage "$1") ||
+        status=1
+    rm -rf "$shots"
+    return "$status"
+}

@@ -70,7 +70,10 @@ QSurfaceFormat surfaceFormatOf(const PIXELFORMATDESCRIPTOR& pfd) {
     format.setStencilBufferSize(pfd.cStencilBits);
     format.setSwapBehavior((pfd.dwFlags & PFD_DOUBLEBUFFER) != 0 ? QSurfaceFormat::DoubleBuffer
                                                                  : QSurfaceFormat::SingleBuffer);
-    format.setSwapInterval(1); // wait for the display's refresh where the platform can
+    // Wait for the display's refresh where the platform can, so that X11 does not tear. A Wayland compositor
+    // never tears, and a swap there would wait for its frame callback, which beats against the repaint timer
+    // and loses frames: the clock would turn more slowly than elsewhere.
+    format.setSwapInterval(SurfacesOnWayland() ? 0 : 1);
     return format;
 }
 

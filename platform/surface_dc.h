@@ -1,5 +1,6 @@
-// Device contexts for the program's drawing surfaces, and the memory device contexts that tests use to
-// exercise formats that no real display here offers.
+// Device contexts for the program's Qt drawing surfaces, and the memory device contexts that tests use to
+// exercise formats that no real display here offers. POSIX/Qt side only: on Windows a surface is a window of
+// the Win32 front end, whose device context comes from GetDC.
 #pragma once
 
 #include "platform/win32api.h"

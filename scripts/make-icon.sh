@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the program's icons in assets/: viduzirivo.png, the 32 x 32, 16-colour icon of a small clock
 # that the window shows; viduzirivo-<size>.png, the same clock at the sizes desktops ask for, rendered from
-# the hand-drawn viduzirivo.svg; and viduzirivo.ico for Windows with 16, 32, 48 and 256 pixels.
+# the hand-drawn viduzirivo.svg.
 # Needs ImageMagick and rsvg-convert (librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")/../assets"
@@ -19,8 +19,4 @@ convert -size 32x32 xc:none \
 for size in 48 64 128 256; do
     rsvg-convert -w "$size" -h "$size" viduzirivo.svg | convert - -strip "viduzirivo-$size.png"
 done
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-rsvg-convert -w 16 -h 16 viduzirivo.svg -o "$scratch/16.png"
-convert "$scratch/16.png" viduzirivo.png viduzirivo-48.png viduzirivo-256.png viduzirivo.ico
-echo "assets/viduzirivo.png, viduzirivo-{48,64,128,256}.png and viduzirivo.ico written"
+echo "assets/viduzirivo.png and viduzirivo-{48,64,128,256}.png written; scripts/make-windows-icon.sh makes the .ico"

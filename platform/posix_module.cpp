@@ -2,7 +2,6 @@
 // mapped to the libraries that play their part here; any other name is passed to dlopen as it is. The
 // system OpenGL library counts as loaded only where the display offers OpenGL, as the renderer can draw
 // nowhere else.
-#include "platform/qt_displayopengl.h"
 #include "platform/surface_dc.h"
 #include "platform/win32api.h"
 

@@ -1,5 +1,7 @@
 // LoadLibraryA / FreeLibrary over dlopen. The Windows names of the system's OpenGL and GLU libraries are
-// mapped to the libraries that play their part here; any other name is passed to dlopen as it is.
+// mapped to the libraries that play their part here; any other name is passed to dlopen as it is. The
+// system OpenGL library counts as loaded only where the display offers OpenGL, as the renderer can draw
+// nowhere else.
 #include "platform/surface_dc.h"
 #include "platform/win32api.h"
 
@@ -92,6 +94,11 @@ HMODULE LoadLibraryA(LPCSTR lpLibFileName) {
     }
     for (const std::string& name : platformLibraryNames(lpLibFileName)) {
         if (void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            if (isSystemOpenGL(lowerCase(lpLibFileName)) && !DisplayOffersOpenGL()) {
+                dlclose(handle);
+                SetLastError(ERROR_DLL_INIT_FAILED);
+                return nullptr;
+            }
             return static_cast<HMODULE>(handle);
         }
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates assets/viduzirivo.ico, the Windows program icon, with 16, 32, 48 and 256 pixel images. Each size
 # comes from the best picture in assets/: viduzirivo.svg when there is one, else viduzirivo-<size>.png, else the
-# 32 x 32 icon (scripts/make-icon.sh) scaled.
+# 32 x 32 icon (scripts/make-icon.sh) scaled. Needs ImageMagick, and rsvg-convert (librsvg2-bin) for the SVG.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 workdir=$(mktemp -d)
@@ -11,7 +11,7 @@ images=()
 for size in 16 32 48 256; do
     image=$workdir/$size.png
     if [ -f assets/viduzirivo.svg ]; then
-        convert -background none -density 384 assets/viduzirivo.svg -resize "${size}x${size}" "$image"
+        rsvg-convert -w "$size" -h "$size" assets/viduzirivo.svg -o "$image"
     elif [ -f "assets/viduzirivo-$size.png" ]; then
         cp "assets/viduzirivo-$size.png" "$image"
     elif [ "$size" -eq 256 ]; then

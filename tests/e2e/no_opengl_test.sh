@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# With the system OpenGL library unloadable for it alone, the built program shows only its message box and
-# ends, with a failure status, once the box is answered. Needs root for the private mount namespace.
+# With the system OpenGL library unloadable for it alone, or on an X display that offers no OpenGL, the
+# built program shows only its message box and ends, with a failure status, once the box is answered.
+# Hiding the library needs root for the private mount namespace.
 # On X11 that library is libGL.so.1. Under Wayland (second argument "wayland") it is the EGL vendor library
 # that GLVND's libEGL.so.1 dispatches to; there libGL.so.1 plays no part, and the clock runs without it.
 set -euo pipefail
@@ -13,6 +14,31 @@ else
     [ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-display.sh" bash "$0" "$@"
 fi
 source "$here/windows.sh"
+
+# The message box of process $pid alone; answered, it ends the program with status 1.
+expect_box_alone() {
+    box=$(wait_top_window "$pid" 20) || { echo "no message box appeared"; exit 1; }
+    sleep 1
+    windows=$(top_windows "$pid" | wc -l)
+    [ "$windows" -eq 1 ] || { echo "expected only the message box, found $windows windows"; exit 1; }
+    [ "$(window_type "$box")" = DIALOG ] || { echo "not a message box but a $(window_type "$box")"; exit 1; }
+    xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || { echo "the box is not titled Viduzirivo"; exit 1; }
+    echo "message box $(client_size "$box") shown alone"
+
+    answer_box "$box"
+    status=0
+    wait_gone "$pid" 10 || { echo "the program did not end after OK"; exit 1; }
+    wait "$pid" || status=$?
+    echo "exit status after OK: $status"
+    [ "$status" -eq 1 ] || exit 1
+}
+
+if [ "$platform" = x11 ]; then
+    echo "a display without OpenGL:"
+    QT_XCB_GL_INTEGRATION=none "$program" &
+    pid=$!
+    expect_box_alone
+fi
 if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
     echo "skipped: needs root and unshare"
     exit 77
@@ -63,19 +89,6 @@ fi
 
 libgl=$(library_files libGL.so.1)
 [ -f "$libgl" ] || { echo "skipped: no libGL.so.1 to hide"; exit 77; }
+echo "libGL.so.1 hidden:"
 start_without "$libgl"
-
-box=$(wait_top_window "$pid" 20) || { echo "no message box appeared"; exit 1; }
-sleep 1
-windows=$(top_windows "$pid" | wc -l)
-[ "$windows" -eq 1 ] || { echo "expected only the message box, found $windows windows"; exit 1; }
-[ "$(window_type "$box")" = DIALOG ] || { echo "not a message box but a $(window_type "$box")"; exit 1; }
-xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || { echo "the box is not titled Viduzirivo"; exit 1; }
-echo "message box $(client_size "$box") shown alone"
-
-answer_box "$box"
-status=0
-wait_gone "$pid" 10 || { echo "the program did not end after OK"; exit 1; }
-wait "$pid" || status=$?
-echo "exit status after OK: $status"
-[ "$status" -eq 1 ]
+expect_box_alone

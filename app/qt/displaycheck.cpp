@@ -60,11 +60,8 @@ QStringList platformPluginFolders() {
 // Qt finds a platform plug-in by the keys in its metadata, which can be read without loading it.
 bool pluginInstalled(const QString& platform) {
     for (const QString& folder : platformPluginFolders()) {
-        // Only plug-ins named after the platform can offer it (libqxcb.so, libqwayland-egl.so): reading the
-        // metadata of every plug-in would cost every start-up a few milliseconds.
         const QDir dir(folder);
-        const QString family = platform.section(u'-', 0, 0);
-        for (const QString& file : dir.entryList({QStringLiteral("*%1*").arg(family)}, QDir::Files)) {
+        for (const QString& file : dir.entryList(QDir::Files)) {
             const QJsonArray keys = QPluginLoader(dir.filePath(file))
                                         .metaData()
                                         .value(QStringLiteral("MetaData"))

@@ -7,9 +7,6 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    // The credit box is a native window over the drawing surface; its ancestors must be native too, but the
-    // bars and labels beside them need not be: fewer windows to create make a faster start.
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     if (!ChooseDisplay()) {
         return EXIT_FAILURE;
     }

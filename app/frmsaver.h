@@ -1,58 +1,38 @@
-// The main window: the drawing surface, the zoom and tilt bars with their labels, the credit box and the
-// repaint timer, with the handlers that start, lay out, drive and shut down the renderer.
+// The main window's behaviour: starting, laying out, driving and shutting down the renderer. Written once
+// over the controls of controls.h; each toolkit front end makes the controls and routes its events here.
 #pragma once
 
-#include "app/picturebox.h"
-#include "app/systemtimer.h"
+#include "app/controls.h"
 #include "render/copengl.h"
 
-#include <QWidget>
-
-#include <array>
 #include <memory>
 
-class QLabel;
-class QLineEdit;
-class QScrollBar;
-
-class frmSaver : public QWidget {
+class frmSaver {
   public:
-    frmSaver();
-    ~frmSaver() override;
+    explicit frmSaver(FormControls controls) : m_controls(controls) {}
+    frmSaver(const frmSaver&) = delete;
+    frmSaver& operator=(const frmSaver&) = delete;
 
-    // Runs the load handler; false when the program must end (OpenGL unavailable, the user was told).
-    bool Load();
-
-    // For the window's tests: the renderer while it lives, and the controls.
-    COpenGL* renderer() const { return m_oOpenGL.get(); }
-    PictureBox& pictureBox() const { return *picMain; }
-    QLineEdit& creditBox() const { return *txtSign; }
-    QScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
-    QLabel& label(int index) const { return *Label1.at(static_cast<std::size_t>(index)); }
-    SystemTimer& timer() const { return *tmrDisplay; }
-
-    void scrTrans_Change(short Index);
-    void scrTrans_Scroll(short Index);
-
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
+    // False when the program must end: OpenGL is unavailable and the user has been told.
     bool Form_Load();
-    bool InitializeOpenGL();
     void Form_Resize();
     void Form_Unload();
+    void scrTrans_Change(short Index);
+    void scrTrans_Scroll(short Index);
     void tmrDisplay_Timer();
+    // The platform asks for the surface to be drawn again (part of it was uncovered or newly shown).
+    void picMain_Paint();
+    // The drawing surface became visible or hidden (minimised, covered up, on another desktop, or no longer
+    // given frames by the compositor). Nothing is drawn while nobody can see it.
+    void picMain_VisibilityChanged(bool visible);
 
-    void createControls();
-    void connectHandlers();
+    // The renderer while it lives; null before load and after unload.
+    COpenGL* renderer() const { return m_oOpenGL.get(); }
 
-    PictureBox* picMain = nullptr;
-    QLineEdit* txtSign = nullptr;
-    std::array<QScrollBar*, 2> scrTrans{};
-    std::array<QLabel*, 2> Label1{};
-    SystemTimer* tmrDisplay = nullptr;
+  private:
+    bool InitializeOpenGL();
+    void ResizeRenderer();
+
+    FormControls m_controls;
     std::unique_ptr<COpenGL> m_oOpenGL;
 };

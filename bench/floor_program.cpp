@@ -2,7 +2,7 @@
 // a native OpenGL surface over the same area as the clock's drawing surface, driven by the same repaint
 // timer, that draws nothing. Each tick clears the surface, finishes and swaps: the bare frame of frame_bench.
 // What the clock costs above this program is what its drawing costs.
-#include "app/systemtimer.h"
+#include "app/qt/systemtimer.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -74,13 +74,12 @@ class FloorWindow : public QWidget {
         resize(kClientWidth, kClientHeight);
         m_container->setFocusPolicy(Qt::NoFocus);
         m_container->setGeometry(kSurfaceLeft, 0, kClientWidth - kSurfaceLeft, kClientHeight);
-        m_timer = new SystemTimer(this, [this] { m_surface->Frame(); });
-        m_timer->setInterval(1);
+        m_timer = new SystemTimer(this, 1, [this] { m_surface->Frame(); });
     }
 
     void Start() {
         m_surface->Frame();
-        m_timer->start();
+        m_timer->Start();
     }
 
   protected:

@@ -2,8 +2,8 @@
 # Running costs of the clock program against the floor program (the same window, surface and timer, drawing
 # nothing), measured side by side in one run on one virtual display: time from process start to the first
 # frame on screen, frames per second, CPU use (percent of one core, the program's own threads, and the X
-# server's separately), and peak resident memory, at the design size and maximised. Then the clock's spin
-# period, 451 frames per turn.
+# server's separately), and peak resident memory, at the design size, maximised and minimised. Then the
+# clock's spin period, 451 frames per turn.
 #
 # Usage: bench/program_bench.sh [build-dir] [rounds] [seconds]
 #   build-dir  a build with bin/viduzirivo, bin/floor_program and bench/libswapcounter.so
@@ -81,6 +81,8 @@ measure() {
     done
     if [ "$mode" = maximised ] && [ -n "$wid" ]; then
         wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
+    elif [ "$mode" = minimised ] && [ -n "$wid" ]; then
+        xdotool windowminimize "$wid"
     fi
     sleep "$settle"
     local size
@@ -125,7 +127,7 @@ measure() {
 results=$work/results
 echo "program_bench: $rounds round(s), ${seconds} s windows, display $screen, $(nproc) cores" >&2
 for round in $(seq 1 "$rounds"); do
-    for mode in design maximised; do
+    for mode in design maximised minimised; do
         for name in clock floor; do
             exe=$clock
             [ "$name" = floor ] && exe=$floor
@@ -159,8 +161,8 @@ awk -v rounds="$rounds" '
     END {
         printf "Medians of %d round(s)\n", rounds
         printf "%-6s %-10s %-10s %10s %8s %8s %10s %10s %9s\n", "prog", "size", "client", "start ms", "fps", "cpu %", "X cpu %", "VmHWM MiB", "s/turn"
-        split("design maximised", modes, " ")
-        for (m = 1; m <= 2; m++) {
+        split("design maximised minimised", modes, " ")
+        for (m = 1; m <= 3; m++) {
             for (p = 1; p <= 2; p++) {
                 name = p == 1 ? "clock" : "floor"; key = name " " modes[m]
                 fps = median(key, 5)
@@ -172,7 +174,7 @@ awk -v rounds="$rounds" '
         print ""
         print "Ratios clock/floor (medians)"
         printf "%-10s %10s %8s %8s %10s %10s\n", "size", "start", "fps", "cpu", "X cpu", "VmHWM"
-        for (m = 1; m <= 2; m++) {
+        for (m = 1; m <= 3; m++) {
             a = "clock " modes[m]; b = "floor " modes[m]
             printf "%-10s %10s %8s %8s %10s %10s\n", modes[m], ratio(median(a, 4), median(b, 4)), ratio(median(a, 5), median(b, 5)), \
                 ratio(median(a, 6), median(b, 6)), ratio(median(a, 7), median(b, 7)), ratio(median(a, 8), median(b, 8))

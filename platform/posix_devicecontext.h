@@ -5,8 +5,10 @@
 
 #include "platform/win32api.h"
 
+#include <memory>
 #include <vector>
 
+class QOpenGLContext;
 class QWindow;
 
 struct HDC__ {
@@ -14,6 +16,7 @@ struct HDC__ {
     std::vector<PIXELFORMATDESCRIPTOR> formats; // format n is formats[n - 1]
     int pixelFormat = 0;
     HPALETTE palette = nullptr;
+    std::unique_ptr<QOpenGLContext> spareContext; // made when the format was set, not yet handed out
 };
 
 bool IsLiveDC(HDC hdc);

@@ -4,6 +4,7 @@
 #include "platform/posix_devicecontext.h"
 #include "platform/surface_dc.h"
 
+#include <QGuiApplication>
 #include <QObject>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -14,7 +15,7 @@
 #include <memory>
 
 struct HGLRC__ {
-    QOpenGLContext context;
+    std::unique_ptr<QOpenGLContext> context;
 };
 
 namespace {
@@ -24,9 +25,11 @@ std::vector<HDC>& liveDCs() {
     return dcs;
 }
 
+// Never destroyed: a program that exits with a context still alive (Qt exits when the display connection
+// breaks) must not destroy it after Qt's own statics are gone.
 std::vector<std::unique_ptr<HGLRC__>>& liveContexts() {
-    static std::vector<std::unique_ptr<HGLRC__>> contexts;
-    return contexts;
+    static auto* contexts = new std::vector<std::unique_ptr<HGLRC__>>;
+    return *contexts;
 }
 
 thread_local HGLRC currentContext = nullptr;
@@ -67,7 +70,10 @@ QSurfaceFormat surfaceFormatOf(const PIXELFORMATDESCRIPTOR& pfd) {
     format.setStencilBufferSize(pfd.cStencilBits);
     format.setSwapBehavior((pfd.dwFlags & PFD_DOUBLEBUFFER) != 0 ? QSurfaceFormat::DoubleBuffer
                                                                  : QSurfaceFormat::SingleBuffer);
-    format.setSwapInterval(1); // wait for the display's refresh where the platform can
+    // Wait for the display's refresh where the platform can, so that X11 does not tear. A Wayland compositor
+    // never tears, and a swap there would wait for its frame callback, which beats against the repaint timer
+    // and loses frames: the clock would turn more slowly than elsewhere.
+    format.setSwapInterval(SurfacesOnWayland() ? 0 : 1);
     return format;
 }
 
@@ -105,8 +111,25 @@ int distance(const PIXELFORMATDESCRIPTOR& offered, const PIXELFORMATDESCRIPTOR& 
     return score;
 }
 
+// The context that showed the display offers OpenGL at all, made in the format a window asks for by default,
+// waiting to serve the first surface set to that format. Never destroyed, like the live contexts.
+struct TrialContext {
+    QSurfaceFormat format;
+    std::unique_ptr<QOpenGLContext> context;
+};
+
+TrialContext& trialContext() {
+    static auto* trial = new TrialContext;
+    return *trial;
+}
+
+std::unique_ptr<QOpenGLContext> takeTrialContext(const QSurfaceFormat& requested) {
+    TrialContext& trial = trialContext();
+    return trial.context && trial.format == requested ? std::move(trial.context) : nullptr;
+}
+
 HDC newDC(QWindow* window, std::vector<PIXELFORMATDESCRIPTOR> formats, int pixelFormat) {
-    HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette()};
+    HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette(), nullptr};
     RegisterDC(dc);
     return dc;
 }
@@ -121,6 +144,30 @@ bool hasDrawableSurface(HDC hdc) {
 }
 
 } // namespace
+
+bool DisplayOffersOpenGL() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return true;
+    }
+    // The display does not change while the process runs: one trial context answers for all. Creating a
+    // context is costly, so the trial is made as a window's would be and kept for the first window.
+    static const bool offered = [] {
+        TrialContext& trial = trialContext();
+        trial.format = surfaceFormatOf(windowFormat(true));
+        trial.context = std::make_unique<QOpenGLContext>();
+        trial.context->setFormat(trial.format);
+        if (!trial.context->create()) {
+            trial.context.reset();
+            return false;
+        }
+        return true;
+    }();
+    return offered;
+}
+
+bool SurfacesOnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 bool IsLiveDC(HDC hdc) {
     const auto& dcs = liveDCs();
@@ -219,14 +266,19 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR* /*ppfd*/) 
         hdc->window->setSurfaceType(QSurface::OpenGLSurface);
         hdc->window->setFormat(requested);
         hdc->window->create();
-        // Learn what the display actually gave by creating a context of that format once.
-        QOpenGLContext probe;
-        probe.setFormat(requested);
-        if (hdc->window->handle() == nullptr || !probe.create()) {
+        // Learn what the display actually gave by creating a context of that format. Creating a context is
+        // costly, so this one is kept for the first rendering context asked for on this surface.
+        std::unique_ptr<QOpenGLContext> probe = takeTrialContext(requested);
+        if (!probe) {
+            probe = std::make_unique<QOpenGLContext>();
+            probe->setFormat(requested);
+        }
+        if (hdc->window->handle() == nullptr || (!probe->isValid() && !probe->create())) {
             SetLastError(ERROR_INVALID_PIXEL_FORMAT);
             return FALSE;
         }
-        hdc->formats[format - 1] = describe(probe.format());
+        hdc->formats[format - 1] = describe(probe->format());
+        hdc->spareContext = std::move(probe);
     }
     hdc->pixelFormat = format;
     return TRUE;
@@ -266,8 +318,13 @@ HGLRC wglCreateContext(HDC hdc) {
         return nullptr;
     }
     auto rc = std::make_unique<HGLRC__>();
-    rc->context.setFormat(hdc->window->requestedFormat());
-    if (!rc->context.create()) {
+    if (hdc->spareContext) {
+        rc->context = std::move(hdc->spareContext);
+    } else {
+        rc->context = std::make_unique<QOpenGLContext>();
+        rc->context->setFormat(hdc->window->requestedFormat());
+    }
+    if (!rc->context->isValid() && !rc->context->create()) {
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return nullptr;
     }
@@ -279,7 +336,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
     if (hglrc == nullptr) {
         // No context: whatever is current on this thread stops being current; the DC is not looked at.
         if (currentContext != nullptr) {
-            currentContext->context.doneCurrent();
+            currentContext->context->doneCurrent();
             currentContext = nullptr;
         }
         return TRUE;
@@ -288,7 +345,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (!hglrc->context.makeCurrent(hdc->window)) {
+    if (!hglrc->context->makeCurrent(hdc->window)) {
         SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         currentContext = nullptr;
         return FALSE;
@@ -304,7 +361,7 @@ BOOL wglDeleteContext(HGLRC hglrc) {
         return FALSE;
     }
     if (currentContext == hglrc) {
-        hglrc->context.doneCurrent();
+        hglrc->context->doneCurrent();
         currentContext = nullptr;
     }
     liveContexts().erase(found);
@@ -317,13 +374,20 @@ HGLRC wglGetCurrentContext() {
 
 BOOL SwapBuffers(HDC hdc) {
     if (!hasDrawableSurface(hdc) || currentContext == nullptr ||
-        currentContext->context.surface() != hdc->window) {
+        currentContext->context->surface() != hdc->window) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
     // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
     if (hdc->window->isExposed()) {
-        currentContext->context.swapBuffers(hdc->window);
+        currentContext->context->swapBuffers(hdc->window);
+    }
+    // The next frame draws into the surface as it is now. A WGL or GLX context stays bound to its window
+    // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
+    // once the window has a size and remakes when the window is shown again, so binding once at start-up
+    // (before the window is shown) would leave every later frame drawn into nothing.
+    if (SurfacesOnWayland()) {
+        currentContext->context->makeCurrent(hdc->window);
     }
     return TRUE;
 }

@@ -1,10 +1,18 @@
-// Device contexts for the program's drawing surfaces, and the memory device contexts that tests use to
-// exercise formats that no real display here offers.
+// Device contexts for the program's Qt drawing surfaces, and the memory device contexts that tests use to
+// exercise formats that no real display here offers. POSIX/Qt side only: on Windows a surface is a window of
+// the Win32 front end, whose device context comes from GetDC.
 #pragma once
 
 #include "platform/win32api.h"
 
 class QWindow;
+
+// Whether the display of this process offers OpenGL contexts at all (an X server without GLX, a screen with
+// no OpenGL visual do not). True as well in a process without a display, where there is nothing to ask yet.
+bool DisplayOffersOpenGL();
+
+// True when the surfaces are Wayland ones, drawn through EGL; false on X11, drawn through GLX.
+bool SurfacesOnWayland();
 
 // The device context of a native drawing surface. The same surface always gives the same handle; the handle
 // stays valid until the surface is destroyed and is never released by its users.

@@ -99,6 +99,7 @@ constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_DLL_INIT_FAILED = 1114;
 constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
 constexpr DWORD ERROR_BUSY = 170;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
@@ -131,7 +132,8 @@ BOOL DeleteObject(HGDIOBJ ho);
 DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize);
 BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
 
-// A modal message box; a null caption gives the application's title.
+// A modal message box; a null caption gives the application's title. Text and caption are in the
+// process's locale encoding (the ANSI code page on Windows), as the C library's error descriptions are.
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 DWORD GetLastError();

@@ -1,9 +1,13 @@
 #include "render/timeofday.h"
 
+#include "render/timezonewatch.h"
+
 #include <ctime>
 
 TimeOfDay LocalTimeOfDay() {
+    static TimeZoneWatch zoneWatch;
     const std::time_t now = std::time(nullptr);
+    zoneWatch.Follow(now);
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &now);

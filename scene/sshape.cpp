@@ -1,39 +1,22 @@
 #include "scene/sshape.h"
 
+#include "platform/file.h"
 #include "platform/gl.h"
 #include "platform/win32api.h"
 #include "scene/displaylists.h"
 #include "scene/texture.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#define openFile(path) _open(path, _O_RDONLY | _O_BINARY)
-#define readFile _read
-#define closeFile _close
-#define statFile _fstat
-using FileStatus = struct _stat;
-#else
-#include <unistd.h>
-// Non-blocking, so that a FIFO or a device under the texture's name cannot hold up start-up.
-#define openFile(path) open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC)
-#define readFile read
-#define closeFile close
-#define statFile fstat
-using FileStatus = struct stat;
-#endif
 
 namespace {
 
 constexpr float kDegreesToRadians = 0.017453289f; // a little below pi/180, as the scene has always used
 constexpr char kTextureFileName[] = "Earth.RAS";
+// The caption of the loader's message box. Windows shows "Error" for a box without one.
+constexpr char kApplicationTitle[] = "Viduzirivo";
 
 struct HandDesign {
     unsigned list;
@@ -234,36 +217,23 @@ void BuildDisplayLists() {
 }
 
 std::optional<std::string> ReadTextureFile(const char* path, std::uint8_t* buffer) {
-    const int file = openFile(path);
-    if (file < 0) {
-        return std::generic_category().message(errno);
-    }
-    // Only a regular file is an image: a device such as /dev/zero would otherwise pass as a whole one.
-    FileStatus status{};
-    if (statFile(file, &status) == 0 && (status.st_mode & S_IFMT) != S_IFREG) {
-        closeFile(file);
-        if ((status.st_mode & S_IFMT) == S_IFDIR) {
-            return std::generic_category().message(EISDIR);
-        }
-        return std::string(path) + " is not a regular file.";
+    ReadOnlyFile file(path);
+    if (!file.IsOpen()) {
+        return file.Error();
     }
     std::size_t total = 0;
     std::optional<std::string> readError;
     while (total < kTextureBytes) {
-        const auto count = readFile(file, buffer + total, static_cast<unsigned>(kTextureBytes - total));
-        if (count > 0) {
-            total += static_cast<std::size_t>(count);
-        } else if (count < 0 && errno == EINTR) {
-            continue;
-        } else {
-            // End of a short file, or a read error: keep what came.
-            if (count < 0) {
-                readError = std::generic_category().message(errno);
-            }
+        const std::optional<std::size_t> count = file.Read(buffer + total, kTextureBytes - total);
+        if (!count) {
+            readError = file.Error(); // keep what came
             break;
         }
+        if (*count == 0) {
+            break; // end of a short file
+        }
+        total += *count;
     }
-    closeFile(file);
     if (total == kTextureBytes) {
         return std::nullopt;
     }
@@ -292,6 +262,6 @@ void LoadTexture() {
         }
     }
     if (error) {
-        MessageBoxA(nullptr, error->c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, error->c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     }
 }

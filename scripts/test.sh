@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite on a virtual X display: once as
-# built for release, once built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs the whole test suite on a virtual X display (the Wayland
+# checks start a headless Weston of their own): once as built for release, once built with AddressSanitizer
+# and UndefinedBehaviorSanitizer; then the 64-bit and the 32-bit Windows programs and their tests, run under
+# Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh all
 
 cmake -S . -B build -G Ninja
 cmake --build build
@@ -15,3 +17,10 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIDUZIRIVO_SANI
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     scripts/with-display.sh ctest --test-dir build-sanitize --output-on-failure
+
+# The Windows builds. Their frame-parity test compares a frame with the one the Linux build above draws.
+for preset in windows-x64 windows-x86; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    scripts/with-display.sh ctest --preset "$preset"
+done

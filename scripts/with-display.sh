@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Runs a command on a fresh virtual X display (Xvfb, 24-bit colour) with a window manager, then ends both.
-# Usage: scripts/with-display.sh [--size WxH] command [args...]
+# Usage: scripts/with-display.sh [--size WIDTHxHEIGHT] command [args...]
 set -euo pipefail
+
+usage() {
+    echo "usage: $(basename "$0") [--size WIDTHxHEIGHT] command [args...]" >&2
+    exit 2
+}
 
 size=1280x1024
 if [ "${1:-}" = "--size" ]; then
+    [[ "${2:-}" =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] || usage
     size=$2
     shift 2
 fi
+[ $# -gt 0 ] || usage
 
 workdir=$(mktemp -d)
 # Xvfb picks a free display number and writes it to the file once it accepts clients.

@@ -1,22 +1,82 @@
 #!/usr/bin/env bash
-# With the system OpenGL library unloadable for it alone, the program shows only its message box, titled
-# Viduzirivo, and ends with status 1 once the box is answered. Needs root for a private mount namespace.
+# With the system OpenGL library unloadable for it alone, or on an X display that offers no OpenGL, the
+# program shows only its message box, titled Viduzirivo, and ends with status 1 once the box is answered.
+# Hiding the library needs root for a private mount namespace.
+# On X11 that library is libGL.so.1. Under Wayland (second argument "wayland") it is the EGL vendor library
+# that GLVND's libEGL.so.1 dispatches to; there libGL.so.1 plays no part, and the clock runs without it.
+platform=${2:-x11}
+display=$platform
 source "$(dirname "$0")/e2e.sh"
-libgl=$(readlink -f "$(ldconfig -p | awk '$1 == "libGL.so.1" && /x86-64/ {print $NF; exit}')")
-if [ "$(id -u)" -ne 0 ] || [ ! -f "$libgl" ] || ! unshare -m true 2>/dev/null; then
-    echo "skipped: needs root, unshare and a libGL.so.1 to hide"
+
+# The message box of process $pid alone; answered, it ends the program with status 1.
+expect_box_alone() {
+    box=$(wait_top_window "$pid" 20) || fail "no message box appeared"
+    sleep 1
+    [ "$(top_windows "$pid")" = "$box" ] || fail "more windows than the message box"
+    [ "$(window_type "$box")" = DIALOG ] || fail "not a message box but a $(window_type "$box")"
+    xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the box is not titled Viduzirivo"
+    answer_box "$box"
+    wait_gone "$pid" 10 || fail "the program did not end after OK"
+    status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 1 ] || fail "exit status $status instead of 1"
+    echo "the message box $(client_size "$box") alone, then exit status 1"
+}
+
+# The real file of each library named, as the dynamic loader finds it.
+library_files() {
+    for name; do
+        readlink -f "$(ldconfig -p | awk -v name="$name" '$1 == name && /x86-64/ {print $NF; exit}')"
+    done
+}
+
+# Starts the program with the files given covered by an empty file, for it alone.
+start_without() {
+    start unshare -m sh -c 'program=$1; shift; for f; do mount --bind /dev/null "$f"; done; exec "$program"' \
+        sh "$program" "$@"
+}
+
+if [ "$platform" = x11 ]; then
+    echo "a display without OpenGL:"
+    QT_XCB_GL_INTEGRATION=none start "$program"
+    expect_box_alone
+fi
+if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
+    echo "skipped: needs root and unshare"
     exit 77
 fi
-start unshare -m sh -c 'mount --bind /dev/null "$1" && exec "$2"' sh "$libgl" "$program"
-box=$(wait_top_window "$pid" 20) || fail "no message box appeared"
-sleep 1
-[ "$(top_windows "$pid")" = "$box" ] || fail "more windows than the message box"
-[ "$(window_type "$box")" = DIALOG ] || fail "not a message box but a $(window_type "$box")"
-xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the box is not titled Viduzirivo"
-answer_box "$box"
-wait_gone "$pid" 10 || fail "the program did not end after OK"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 1 ] || fail "exit status $status instead of 1"
-echo "the message box alone, then exit status 1"
+
+if [ "$platform" = wayland ]; then
+    export WAYLAND_DEBUG=client # the client's protocol log tells what it shows
+    log=$workdir/log
+    shopt -s nullglob
+    vendor_files=(/etc/glvnd/egl_vendor.d/*.json /usr/share/glvnd/egl_vendor.d/*.json)
+    mapfile -t vendors < <(library_files $(sed -n 's/.*"library_path" *: *"\([^"]*\)".*/\1/p' "${vendor_files[@]}" /dev/null))
+    [ "${#vendors[@]}" -gt 0 ] && [ -f "${vendors[0]}" ] || { echo "skipped: no EGL vendor library to hide"; exit 77; }
+
+    start_without "${vendors[@]}"
+    wait_request "$log" 'set_title("Viduzirivo")' 20 "$pid" || fail "no window appeared"
+    sleep 1
+    kill -0 "$pid" || fail "the program ended without waiting for an answer"
+    [ "$(count_requests "$log" 'get_toplevel(')" -eq 1 ] || fail "more than the message box"
+    [ "$(count_requests "$log" 'get_subsurface(')" -eq 0 ] || fail "a drawing surface was made"
+    min=$(sed -n 's/.*set_min_size(\(.*\))/\1/p' "$log" | tail -1)
+    [ -n "$min" ] && grep -q "set_max_size($min)" "$log" || fail "not a fixed-size message box"
+    echo "with the EGL vendor library hidden: a message box of ${min/, /x} alone"
+    kill "$pid"
+    wait "$pid" || true
+
+    # No input reaches a Weston client from outside, so the box's answer is checked on X11 only.
+    start_without "$(library_files libGL.so.1)"
+    wait_request "$log" 'get_subsurface(' 20 "$pid" || fail "without libGL.so.1 the clock did not start"
+    [ "$(count_requests "$log" 'get_toplevel(')" -eq 1 ] || fail "a message box beside the clock"
+    echo "with libGL.so.1 hidden: the clock runs"
+    exit 0
+fi
+
+libgl=$(library_files libGL.so.1)
+[ -f "$libgl" ] || { echo "skipped: no libGL.so.1 to hide"; exit 77; }
+echo "libGL.so.1 hidden:"
+start_without "$libgl"
+expect_box_alone

@@ -6,8 +6,7 @@ start "$program"
 window=$(wait_top_window "$pid" 20) || fail "no window appeared"
 xprop -id "$window" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the window is not titled Viduzirivo"
 [ "$(window_type "$window")" = NORMAL ] || fail "the window is a $(window_type "$window")"
-size=$(xwininfo -id "$window" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}')
-[ "$size" = 373x338 ] || fail "a $size client area instead of 373x338"
+[ "$(client_size "$window")" = 373x338 ] || fail "a $(client_size "$window") client area instead of 373x338"
 sleep 3
 [ "$(top_windows "$pid")" = "$window" ] || fail "the program ended, or showed another window (a message box?)"
 import -window "$window" "$workdir/shot.png"

@@ -1,6 +1,6 @@
 // Start-up where the system OpenGL library cannot be loaded: the test runs again in a private mount
 // namespace in which libGL.so.1 is covered by an empty file, as it would be on a machine without it.
-#include "app/frmsaver.h"
+#include "app/qt/formwindow.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ TEST(StartupWithoutOpenGL, ShowsOnlyTheMessageAndTellsTheProgramToEnd) {
         return;
     }
     ASSERT_FALSE(COpenGL().OpenGLReady()) << "libGL.so.1 was still loadable";
-    frmSaver form;
+    FormWindow form;
     bool goOn = true;
     const auto boxes = AnswerMessageBoxes([&] { goOn = form.Load(); });
     EXPECT_FALSE(goOn) << "start-up must end the program";

@@ -4,7 +4,6 @@
 #include "platform/gl.h"
 #include "scene/sshape.h"
 #include "support/feedback.h"
-#include "support/session.h"
 #include "support/testsurface.h"
 
 #include <gtest/gtest.h>
@@ -192,16 +191,6 @@ TEST(Renderer, TurnsTheHandsToTheTimeOfDay) {
                 << at;
         }
     }
-}
-
-TEST(TimeOfDay, IsTheLocalClockInWholeSeconds) {
-    if (!InRerun()) { // again, with the clock stopped at a known local time
-        const char* frozen = "TZ=UTC FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '2026-01-01 15:04:05'";
-        EXPECT_EQ(RerunCurrentTest(TestProgramPath(), frozen), 0);
-        return;
-    }
-    const TimeOfDay now = LocalTimeOfDay();
-    EXPECT_EQ((std::array<int, 3>{now.hour, now.minute, now.second}), (std::array<int, 3>{15, 4, 5}));
 }
 
 TEST(Renderer, DeletesItsContextBeforeItFreesTheLibrary) {

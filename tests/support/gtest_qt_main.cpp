@@ -66,15 +66,6 @@ int RerunCurrentTest(const std::string& program, const std::string& launcher) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool InRerun() {
-    return std::getenv("VIDUZIRIVO_TEST_RERUN") != nullptr;
-}
-
-std::string TestProgramPath() {
-    char path[4096];
-    return std::string(path, GetModuleFileNameA(nullptr, path, sizeof(path)));
-}
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));

@@ -1,18 +1,26 @@
 // Viduzirivo: an animated three-dimensional analogue clock. Takes no command-line arguments of its own.
-#include "app/frmsaver.h"
+#include "app/qt/displaycheck.h"
+#include "app/qt/formwindow.h"
 
 #include <QApplication>
 
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (!ChooseDisplay()) {
+        return EXIT_FAILURE;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viduzirivo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
+    ScreenCheck screen;
+    if (!screen.CanBePainted()) {
+        return EXIT_FAILURE;
+    }
 
-    frmSaver form;
+    FormWindow form;
     if (!form.Load()) {
         return EXIT_FAILURE;
     }

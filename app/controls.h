@@ -1,0 +1,70 @@
+// The controls that the window's handlers work with. Each toolkit front end provides them over its own
+// widgets; the handlers see nothing else of the toolkit.
+#pragma once
+
+#include "render/drawinghost.h"
+
+#include <string>
+
+// The window itself: its inner size in its own scale unit (twips), its state, and its message box.
+class FormControl {
+  public:
+    virtual double ScaleWidth() const = 0;
+    virtual double ScaleHeight() const = 0;
+    virtual bool Minimized() const = 0;
+    // A modal message box with the application's title; the style picks buttons and icon as on Windows.
+    virtual void MsgBox(const std::string& textUtf8, unsigned style) = 0;
+
+  protected:
+    ~FormControl() = default;
+};
+
+// The drawing surface: placed in the window's unit, measured inside in its own scale unit.
+class PictureBoxControl : public IDrawingHost {
+  public:
+    virtual double Left() const = 0;
+    virtual void SetSize(double width, double height) = 0;
+    virtual double ScaleWidth() const = 0;
+    virtual double ScaleHeight() const = 0;
+
+  protected:
+    ~PictureBoxControl() = default;
+};
+
+// The credit box, measured and placed in its container's (the picture box's) scale unit.
+class TextBoxControl {
+  public:
+    virtual double Width() const = 0;
+    virtual double Height() const = 0;
+    virtual void Move(double left, double top) = 0;
+
+  protected:
+    ~TextBoxControl() = default;
+};
+
+class ScrollBarControl {
+  public:
+    virtual short Value() const = 0;
+
+  protected:
+    ~ScrollBarControl() = default;
+};
+
+class TimerControl {
+  public:
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    virtual bool Enabled() const = 0;
+
+  protected:
+    ~TimerControl() = default;
+};
+
+struct FormControls {
+    FormControl& form;
+    PictureBoxControl& picMain;
+    TextBoxControl& txtSign;
+    ScrollBarControl& zoomBar; // scrTrans index 0
+    ScrollBarControl& tiltBar; // scrTrans index 1
+    TimerControl& tmrDisplay;
+};

@@ -1,0 +1,242 @@
+#include "app/qt/formwindow.h"
+
+#include "app/formdesign.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
+#include <QStylePainter>
+#include <QWindow>
+
+#include <cmath>
+
+namespace {
+
+using FormDesign::Pixels;
+
+const char* const kSubstituteFontFamily = "IPAPGothic";
+
+QRect toPixels(FormDesign::TwipRect r) {
+    return {Pixels(r.left), Pixels(r.top), Pixels(r.width), Pixels(r.height)};
+}
+
+// The design's Japanese face is rarely installed outside Japanese Windows; IPA P Gothic has its metrics.
+void substituteDesignFontWhenAbsent() {
+    if (!QFontDatabase::hasFamily(QString::fromUtf8(FormDesign::kFontFamily))) {
+        QFont::insertSubstitution(QString::fromUtf8(FormDesign::kFontFamily), kSubstituteFontFamily);
+    }
+}
+
+QFont designFont(const FormDesign::FontDesign& design) {
+    QFont font(QString::fromUtf8(design.family));
+    font.setPointSizeF(design.points);
+    font.setWeight(static_cast<QFont::Weight>(design.weight));
+    font.setItalic(design.italic);
+    return font;
+}
+
+ScrollBar* makeScrollBar(QWidget* parent, const FormDesign::ScrollBarDesign& design) {
+    auto* bar = new ScrollBar(Qt::Vertical, parent);
+    bar->setGeometry(toPixels(design.place));
+    bar->setRange(design.minimum, design.maximum);
+    bar->setValue(design.value);
+    bar->setSingleStep(design.smallChange);
+    bar->setPageStep(design.largeChange);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
+QLabel* makeLabel(QWidget* parent, const FormDesign::LabelDesign& design) {
+    auto* label = new QLabel(QString::fromUtf8(design.caption), parent);
+    label->setGeometry(toPixels(design.place));
+    label->setFont(designFont(FormDesign::kLabelFont));
+    label->setToolTip(QString::fromUtf8(design.tip));
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+QMessageBox::Icon iconOf(unsigned style) {
+    switch (style & 0xF0u) {
+    case 0x10u:
+        return QMessageBox::Critical;
+    case 0x30u:
+        return QMessageBox::Warning;
+    case 0x20u:
+        return QMessageBox::Question;
+    case 0x40u:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+    QStylePainter painter(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+}
+
+void TextBox::Move(double left, double top) {
+    move(m_container->toWidgetPixels(left), m_container->toWidgetPixels(top));
+}
+
+FormWindow::FormWindow() {
+    setWindowTitle(QString::fromUtf8(FormDesign::kCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
+    resize(Pixels(FormDesign::kClientWidth), Pixels(FormDesign::kClientHeight));
+    setMinimumSize(Pixels(FormDesign::kMinClientWidth), Pixels(FormDesign::kMinClientHeight));
+    createControls();
+    m_form = std::make_unique<frmSaver>(FormControls{*this, *picMain, *txtSign, *scrTrans[FormDesign::kZoom],
+                                                     *scrTrans[FormDesign::kTilt], *tmrDisplay});
+    connectHandlers();
+}
+
+FormWindow::~FormWindow() {
+    // The renderer goes before the surface its context is bound to.
+    m_form->Form_Unload();
+}
+
+void FormWindow::createControls() {
+    substituteDesignFontWhenAbsent();
+    picMain = new PictureBox(this);
+    picMain->setObjectName(QStringLiteral("picMain"));
+    picMain->setGeometry(toPixels(FormDesign::kPicMain));
+    picMain->setFocusPolicy(Qt::StrongFocus);
+
+    for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        scrTrans[index] = makeScrollBar(this, FormDesign::kScrTrans[index]);
+        scrTrans[index]->setObjectName(QStringLiteral("scrTrans_%1").arg(index));
+        Label1[index] = makeLabel(this, FormDesign::kLabel1[index]);
+        Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
+    }
+
+    // The credit box sits over the drawing surface.
+    txtSign = new TextBox(QString::fromUtf8(FormDesign::kSignText), picMain);
+    txtSign->setObjectName(QStringLiteral("txtSign"));
+    txtSign->setGeometry(toPixels(FormDesign::kTxtSign));
+    txtSign->setFont(designFont(FormDesign::kSignFont));
+    txtSign->setToolTip(QString::fromUtf8(FormDesign::kSignText));
+    txtSign->setReadOnly(true);
+    txtSign->setFocusPolicy(Qt::NoFocus);
+    picMain->KeepAboveSurface(*txtSign);
+
+    setTabOrder(picMain, scrTrans[FormDesign::kZoom]);
+    setTabOrder(scrTrans[FormDesign::kZoom], scrTrans[FormDesign::kTilt]);
+
+    tmrDisplay = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_form->tmrDisplay_Timer(); });
+}
+
+void FormWindow::connectHandlers() {
+    // Exposure of the drawing surface is what the platform knows of its visibility: on X11 it follows
+    // mapping, minimising and virtual desktops; on Wayland also the compositor's frame callbacks.
+    picMain->surface()->installEventFilter(this);
+    for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        ScrollBar* bar = scrTrans[index];
+        // While the thumb is dragged the toolkit reports scrolling; every other move is a change.
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar, index] {
+            if (bar->isSliderDown()) {
+                m_form->scrTrans_Scroll(index);
+            } else {
+                m_form->scrTrans_Change(index);
+            }
+        });
+    }
+}
+
+// At a fractional scale a whole number of logical pixels stands for a client area up to half a pixel smaller:
+// 700 device pixels at 1.5 are 466.67 logical pixels, which Qt reports as 467. Taking the smaller end keeps
+// the surface and the credit box inside the client area.
+double FormWindow::innerWidth() const {
+    return width() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
+double FormWindow::innerHeight() const {
+    return height() - (std::floor(devicePixelRatioF()) == devicePixelRatioF() ? 0.0 : 0.5);
+}
+
+double FormWindow::ScaleWidth() const {
+    return innerWidth() * FormDesign::kTwipsPerPixel;
+}
+
+double FormWindow::ScaleHeight() const {
+    return innerHeight() * FormDesign::kTwipsPerPixel;
+}
+
+void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
+    QMessageBox box(iconOf(style), QGuiApplication::applicationDisplayName(),
+                    QString::fromStdString(textUtf8), QMessageBox::Ok);
+    box.exec();
+}
+
+bool FormWindow::surfaceVisible() const {
+    // A window on another virtual desktop is unmapped as a whole: its own exposure says so, the surface's
+    // not.
+    const QWindow* window = windowHandle();
+    return !isMinimized() && isVisible() && window != nullptr && window->isExposed() &&
+           picMain->surface()->isExposed();
+}
+
+void FormWindow::followVisibility() {
+    const bool visible = surfaceVisible();
+    if (visible != m_surfaceVisible) {
+        m_surfaceVisible = visible;
+        m_form->picMain_VisibilityChanged(visible);
+    }
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    windowHandle()->removeEventFilter(this);
+    windowHandle()->installEventFilter(this);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose) {
+        // Handled after the window has taken the new exposure in. An uncovered part of the surface is drawn
+        // at once rather than left showing stale pixels until the next tick.
+        const bool surfaceUncovered = watched == picMain->surface();
+        QMetaObject::invokeMethod(
+            this,
+            [this, surfaceUncovered] {
+                followVisibility();
+                if (surfaceUncovered && m_surfaceVisible) {
+                    m_form->picMain_Paint();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_form->Form_Resize();
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        m_form->Form_Resize();
+        followVisibility();
+    }
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    m_form->Form_Unload();
+    event->accept();
+}

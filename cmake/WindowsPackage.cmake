@@ -1,0 +1,18 @@
+# The Windows program's folder: viduzirivo.exe, Earth.RAS beside it (the program reads it from its own folder)
+# and the credits. `cpack -G ZIP` in the build folder packs it as one zip.
+if(TARGET viduzirivo)
+  install(TARGETS viduzirivo RUNTIME DESTINATION .)
+endif()
+install(FILES assets/Earth.RAS assets/CREDITS.txt DESTINATION .)
+
+set(CPACK_PACKAGE_NAME Viduzirivo)
+set(CPACK_PACKAGE_VENDOR "Team Veroradez")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CPACK_SYSTEM_NAME windows-x64)
+else()
+  set(CPACK_SYSTEM_NAME windows-x86)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

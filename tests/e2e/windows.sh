@@ -1,0 +1,80 @@
+# Window helpers for the end-to-end scripts. Only windows that the window manager manages are windows a user
+# sees: Qt's native child windows (the drawing surface, the credit box) carry the program's title as well.
+
+# The managed top-level windows of a process.
+top_windows() {
+    # wmctrl fails now and then while a window is being unmapped; that is an empty answer, not an error.
+    { wmctrl -lp 2>/dev/null || true; } | awk -v pid="$1" '$3 == pid {print $1}'
+}
+
+# Waits up to $2 seconds for process $1 to show a managed window and prints the first one.
+wait_top_window() {
+    local window
+    for _ in $(seq 1 $(($2 * 10))); do
+        window=$(top_windows "$1" | sed -n 1p)
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        kill -0 "$1" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# The preferred type of a window: NORMAL for a main window, DIALOG for a message box.
+window_type() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE | sed -n 's/^[^=]*= _NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p'
+}
+
+# The client area of a window as WIDTHxHEIGHT.
+client_size() {
+    xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
+}
+
+# Waits up to $2 seconds for process $1 to end; fails if it is still running.
+wait_gone() {
+    for _ in $(seq 1 $(($2 * 10))); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# Answers the message box in window $1 with its default button, as a user pressing Return.
+answer_box() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool key Return
+}
+
+# A command that fails under `set -e` says which one, instead of ending the script in silence.
+set -o errtrace
+trap 'echo "failed at line $LINENO: $BASH_COMMAND" >&2' ERR
+
+# Wayland (scripts/with-weston.sh): no tool can list another client's windows there, so a client is watched
+# through its own protocol log (WAYLAND_DEBUG=client on its standard error) and through screenshots.
+
+# Waits up to $3 seconds for the protocol log $1 of process $4 to show a request matching $2.
+wait_request() {
+    for _ in $(seq 1 $(($3 * 10))); do
+        grep -q -- "$2" "$1" && return 0
+        kill -0 "$4" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# How many requests in protocol log $1 match $2.
+count_requests() {
+    grep -c -- "$2" "$1" || true
+}
+
+# A screenshot of the whole output into $1, cropped to what is not the compositor's plain background.
+screenshot_windows() {
+    local shots status=0
+    shots=$(mktemp -d)
+    (cd "$shots" && weston-screenshooter >/dev/null 2>&1 && convert wayland-screenshot-*.png -trim +repage "$1") ||
+        status=1
+    rm -rf "$shots"
+    return "$status"
+}

@@ -69,7 +69,8 @@ TEST(Storm, ResizesBarChangesAndDirectResizesLeaveTheNextFrameRight) {
     renderer.SetTimeOfDaySource([] { return TimeOfDay{3, 0, 0}; });
     form.scrollBar(0).setValue(-62);
     form.scrollBar(1).setValue(20);
-    QTest::qWait(100); // a few timer ticks
+    // The next tick draws the pose; after a restore the timer starts once the surface shows again.
+    QTRY_COMPARE_WITH_TIMEOUT(CurrentMatrix(GL_MODELVIEW_MATRIX)[14], -562.0f, 10000);
 
     const std::array<float, 16> m = CurrentMatrix(GL_MODELVIEW_MATRIX);
     EXPECT_FLOAT_EQ(m[12], 0.0f);

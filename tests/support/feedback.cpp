@@ -12,7 +12,7 @@ constexpr GLenum kNormalMap = 0x8511; // GL_NORMAL_MAP, OpenGL 1.3
 
 } // namespace
 
-std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw, FeedbackTexture texture) {
+std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw) {
     std::vector<GLfloat> buffer(4u << 20);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glViewport(0, 0, 2 * static_cast<GLint>(kExtent), 2 * static_cast<GLint>(kExtent));
@@ -24,20 +24,18 @@ std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw, 
     glMatrixMode(GL_PROJECTION);
     glOrtho(-kExtent, kExtent, -kExtent, kExtent, -kExtent, kExtent);
     glMatrixMode(GL_MODELVIEW);
-    GLuint probe =
-        0; // texture coordinates reach the feedback buffer only through a complete, enabled texture
-    if (texture == FeedbackTexture::Normals) {
-        const unsigned char white[3] = {255, 255, 255};
-        glGenTextures(1, &probe);
-        glBindTexture(GL_TEXTURE_2D, probe);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, white);
-        for (GLenum coordinate : {GL_S, GL_T, GL_R}) {
-            glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, static_cast<GLint>(kNormalMap));
-            glEnable(GL_TEXTURE_GEN_S + coordinate - GL_S);
-        }
-        glEnable(GL_TEXTURE_2D);
+    // Texture coordinates reach the feedback buffer only through a complete, enabled texture.
+    GLuint probe = 0;
+    const unsigned char white[3] = {255, 255, 255};
+    glGenTextures(1, &probe);
+    glBindTexture(GL_TEXTURE_2D, probe);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, white);
+    for (GLenum coordinate : {GL_S, GL_T, GL_R}) {
+        glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, static_cast<GLint>(kNormalMap));
+        glEnable(GL_TEXTURE_GEN_S + coordinate - GL_S);
     }
+    glEnable(GL_TEXTURE_2D);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_4D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
@@ -61,21 +59,4 @@ std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw, 
         }
     }
     return polygons;
-}
-
-std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons) {
-    std::vector<std::array<float, 3>> distinct;
-    for (const FeedbackPolygon& polygon : polygons) {
-        for (const FeedbackVertex& v : polygon) {
-            const auto same = [&v](const std::array<float, 3>& d) {
-                return std::fabs(d[0] - v.position[0]) + std::fabs(d[1] - v.position[1]) +
-                           std::fabs(d[2] - v.position[2]) <=
-                       1e-3f;
-            };
-            if (std::none_of(distinct.begin(), distinct.end(), same)) {
-                distinct.push_back(v.position);
-            }
-        }
-    }
-    return distinct;
 }

@@ -1,5 +1,5 @@
-// What OpenGL really draws, through feedback mode: the polygons that a display list or a frame emits, with
-// their positions, lit colours and texture coordinates or normals.
+// What OpenGL really draws, through feedback mode: the polygons that a display list emits, with their
+// positions, lit colours and normals.
 #pragma once
 
 #include <array>
@@ -9,17 +9,10 @@
 struct FeedbackVertex {
     std::array<float, 3> position; // eye coordinates: object coordinates under the identity model-view
     std::array<float, 4> colour;   // the lit colour
-    std::array<float, 4> texture;  // texture coordinates, or the eye-space normal when captured with normals
+    std::array<float, 4> normal;   // the eye-space normal, as texture coordinates in normal-map mode
 };
 using FeedbackPolygon = std::vector<FeedbackVertex>;
 
-enum class FeedbackTexture { Coordinates, Normals };
-
 // Runs `draw` in feedback mode with an identity model-view and an orthographic projection that keeps
-// coordinates within ±1000 unclipped, and returns its polygons. With FeedbackTexture::Normals the texture
-// coordinates are the eye-space normals (texture generation in normal-map mode).
-std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw,
-                                             FeedbackTexture texture = FeedbackTexture::Coordinates);
-
-// The distinct vertex positions of `polygons`, in order of first appearance, within 0.001.
-std::vector<std::array<float, 3>> DistinctPositions(const std::vector<FeedbackPolygon>& polygons);
+// coordinates within ±1000 unclipped, and returns its polygons.
+std::vector<FeedbackPolygon> CaptureFeedback(const std::function<void()>& draw);

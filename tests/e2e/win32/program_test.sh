@@ -31,8 +31,8 @@ check_drawing() {
     import -window "$1" "$shot"
     colours=$(colours_of "$shot" "$((width - 24))x$height+24+0")
     if [ "$colours" -le 50 ]; then
-        drawing=$(xwininfo -root -tree |
-            awk -v size=" $((width - 24))x$height+" '!found && /\(has no name\)/ && index($0, size) {print $1; found = 1}')
+        drawing=$(xwininfo -root -tree | awk -v size=" $((width - 24))x$height+" \
+            '!found && /\(has no name\)/ && index($0, size) {print $1; found = 1}')
         [ -n "$drawing" ] || fail "no $width x $height drawing surface ($colours colours in the window)"
         import -window "$drawing" "$workdir/drawing-$2x$3.png"
         colours=$(colours_of "$workdir/drawing-$2x$3.png" "$((width - 40))x$((height - 10))+0+0")

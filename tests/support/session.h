@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,9 @@ int RerunCurrentTest(const std::string& program, const std::string& launcher = {
 bool InRerun();
 
 std::string TestProgramPath();
+
+// Each platform's entry point calls WatchMessageBoxes every 20 ms; it notes the box that
+// AnswerShownMessageBox, the platform's own, describes and answers with OK. Nobody else would answer it, and
+// it would hold the test until the runner's time-out.
+void WatchMessageBoxes();
+std::optional<SeenMessageBox> AnswerShownMessageBox();

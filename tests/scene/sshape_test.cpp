@@ -1,19 +1,13 @@
 // What the scene records beyond the pixels of a frame (those are compared in the renderer's frame test): the
-// material colour's bytes, which lists exist, the state the lists leave, the uploaded globe image, and the
-// globe's shell with its normals.
+// material colour's bytes, which lists exist, and the state the lists leave.
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 #include "scene/sshape.h"
-#include "scene/texture.h"
-#include "support/feedback.h"
-#include "support/session.h"
 #include "support/testsurface.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -93,31 +87,4 @@ TEST_F(BuiltScene, ListsExistAndLeaveTheirStateSet) {
     std::array<float, 4> diffuse{};
     glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
     EXPECT_EQ(bytes(diffuse.data()), (Rgb{192, 192, 192}));
-}
-
-TEST_F(BuiltScene, GlobeCarriesTheWholeEarthImage) {
-    std::ifstream file(std::filesystem::path(TestProgramPath()).parent_path() / "Earth.RAS",
-                       std::ios::binary);
-    const std::vector<char> earth{std::istreambuf_iterator<char>(file), {}};
-    glCallList(DisplayList::kGlobe);
-    std::vector<char> uploaded(kTextureBytes);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, uploaded.data());
-    EXPECT_TRUE(uploaded == earth) << "the whole 512 x 512 image";
-}
-
-TEST_F(BuiltScene, GlobeIsABackHalfShellWithOutwardNormals) {
-    const auto shell = CaptureFeedback([] { glCallList(DisplayList::kGlobe); });
-    ASSERT_FALSE(shell.empty());
-    for (const FeedbackPolygon& polygon : shell) {
-        for (const FeedbackVertex& v : polygon) {
-            const auto& p = v.position;
-            EXPECT_NEAR(std::hypot(p[0], p[1], p[2]), 100.0, 1e-3);
-            for (int axis = 0; axis < 3; ++axis) {
-                EXPECT_NEAR(v.normal[axis], p[axis] / 100, 1e-3);
-            }
-            // The degree factor a little below pi/180 keeps even the -X edge just behind the dial.
-            EXPECT_LE(v.normal[2], 0.0f);
-        }
-    }
 }

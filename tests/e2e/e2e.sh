@@ -29,10 +29,17 @@ start() {
     pid=$!
 }
 
+# Process $pid must end within $2 seconds, with status $1.
+expect_exit() {
+    wait_gone "$pid" "$2" || fail "still running $2 s later"
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq "$1" ] || fail "exit status $status instead of $1"
+}
+
 # Closes window $1 through the window manager: the program must end within $2 seconds, with status 0.
 close_cleanly() {
     wmctrl -i -c "$1"
-    wait_gone "$pid" "$2" || fail "still running $2 s after its window was closed"
-    wait "$pid" || fail "exit status $?"
-    pid=
+    expect_exit 0 "$2"
 }

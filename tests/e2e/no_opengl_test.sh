@@ -16,11 +16,7 @@ expect_box_alone() {
     [ "$(window_type "$box")" = DIALOG ] || fail "not a message box but a $(window_type "$box")"
     xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the box is not titled Viduzirivo"
     answer_box "$box"
-    wait_gone "$pid" 10 || fail "the program did not end after OK"
-    status=0
-    wait "$pid" || status=$?
-    pid=
-    [ "$status" -eq 1 ] || fail "exit status $status instead of 1"
+    expect_exit 1 10
     echo "the message box $(client_size "$box") alone, then exit status 1"
 }
 

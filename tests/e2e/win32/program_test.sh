@@ -62,9 +62,7 @@ check_window() {
 check_no_opengl() {
     WINEDLLOVERRIDES="opengl32=" start "${launcher[@]}" "$program"
     answer_box_alone no-opengl
-    wait_gone "$pid" 15 || fail "still running after OK"
-    wait "$pid" && status=0 || status=$?
-    [ "$status" -eq 1 ] || fail "exit status $status after OK, expected 1"
+    expect_exit 1 15
 }
 
 check_texture() {

@@ -8,18 +8,11 @@ source "$(dirname "$0")/e2e.sh"
 start "$program"
 
 # Pixels of picture $1 where blue clearly leads: the globe's oceans (the title bar's icon has a few).
-bluish_pixels() {
-    convert "$1" -fx "b > r + 0.1 && b > g ? 1 : 0" -format "%[fx:round(mean * w * h)]" info:
-}
+bluish_pixels() { convert "$1" -fx "b > r + 0.1 && b > g ? 1 : 0" -format "%[fx:round(mean * w * h)]" info:; }
 # How many pixels differ between the middles of window pictures $1 and $2, where the clock stands.
 centre_difference() {
     convert "$1" "$2" -gravity center -crop "$((100 * scale))x$((100 * scale))+$((12 * scale))+0" +repage \
         -compose difference -composite -threshold 0 -format "%[fx:round(mean * w * h)]" info:
-}
-# Mean lightness of the lower right corner of window picture $1, where the credit box lies over the surface.
-credit_corner_lightness() {
-    convert "$1" -gravity southeast -crop "$((120 * scale))x$((14 * scale))+$((6 * scale))+$((6 * scale))" \
-        -colorspace gray -format "%[fx:round(mean * 100)]" info:
 }
 
 # The globe lies behind the dial for part of each turn: watch for up to ten seconds, one turn and more.
@@ -43,6 +36,8 @@ echo "window ${size} at scale ${scale}: ${colours} colours, at most ${most_bluis
 [ "$colours" -gt 1500 ] || { echo "the drawing surface looks empty"; exit 1; }
 [ "$most_bluish" -ge $((2000 * scale * scale)) ] || { echo "no textured globe filling the surface"; exit 1; }
 [ -n "${turning:-}" ] || { echo "the clock does not turn"; exit 1; }
-lightness=$(credit_corner_lightness "$workdir/globe.png")
+# The lower right corner, where the credit box lies over the surface.
+lightness=$(convert "$workdir/globe.png" -gravity southeast -crop "$((120 * scale))x$((14 * scale))+$((6 * scale))+$((6 * scale))" \
+    -colorspace gray -format "%[fx:round(mean * 100)]" info:)
 echo "credit box corner lightness: ${lightness}%"
 [ "$lightness" -gt 70 ] || { echo "the credit box is not above the surface"; exit 1; }

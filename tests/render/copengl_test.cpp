@@ -76,14 +76,6 @@ TEST(Renderer, SetsTheLightTheFixedStateAndTheFrameMaterial) {
          {std::pair{GL_LIGHTING, true}, {GL_LIGHT0, true}, {GL_DEPTH_TEST, true}, {GL_CULL_FACE, false}}) {
         EXPECT_EQ(glIsEnabled(cap), on ? GL_TRUE : GL_FALSE) << std::hex << cap;
     }
-    // Every frame clears colour (to the default black) and depth: fill both with something else first.
-    glClearColor(1, 1, 1, 1), glClearDepth(0.5), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 0), glClearDepth(1);
-    bound.renderer->Paint();
-    GLfloat depth = 0;
-    glReadPixels(1, 1, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    EXPECT_EQ(PixelAt(1, 1), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(depth, 1.0f);
 }
 
 TEST(Renderer, ResizeSetsProjectionAndViewportThenDrawsOneFrame) {

@@ -6,28 +6,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-PIXELFORMATDESCRIPTOR request(BYTE pixelType = PFD_TYPE_RGBA, WORD size = sizeof(PIXELFORMATDESCRIPTOR)) {
+static PIXELFORMATDESCRIPTOR request(BYTE pixelType = PFD_TYPE_RGBA, WORD size = 40) {
     PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = size;
-    pfd.nVersion = 1;
+    pfd.nSize = size, pfd.nVersion = 1, pfd.iPixelType = pixelType, pfd.cColorBits = 24, pfd.cDepthBits = 32;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = pixelType;
-    pfd.cColorBits = 24;
-    pfd.cDepthBits = 32;
     return pfd;
 }
 
-int integer(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
-} // namespace
-
-TEST(Library, OpenGLIsTheSystemLibraryLoadedAndUnloaded) {
+TEST(Platform, BadArgumentsGiveTheWin32FailureValues) {
     const HMODULE gl = LoadLibraryA("opengl32.dll");
     ASSERT_NE(gl, nullptr);
     EXPECT_TRUE(SystemOpenGLLoaded());
@@ -36,40 +22,40 @@ TEST(Library, OpenGLIsTheSystemLibraryLoadedAndUnloaded) {
     SetLastError(0);
     EXPECT_EQ(LoadLibraryA("no-such-library.dll"), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
-    EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
-    EXPECT_EQ(FreeLibrary(nullptr), FALSE);
-}
 
-TEST(PixelFormat, BadArgumentsGiveTheWin32FailureValues) {
     TestSurface surface(64, 48);
-    const HDC dc = surface.hDC();
+    const HDC dc = surface.hDC(), memory = CreateFormatDC(Palette332Format());
     const PIXELFORMATDESCRIPTOR wanted = request(), small = request(PFD_TYPE_RGBA, 39);
     const PIXELFORMATDESCRIPTOR indexed = request(PFD_TYPE_COLORINDEX); // no such formats on this display
     PIXELFORMATDESCRIPTOR out{};
+    EXPECT_EQ(GetPixelFormat(memory), 1) << "a memory device context has a format but cannot render";
     const std::pair<const char*, long> results[] = {
+        {"LoadLibraryA(nullptr)", long(LoadLibraryA(nullptr) != nullptr)},
+        {"FreeLibrary(nullptr)", FreeLibrary(nullptr)},
         {"ChoosePixelFormat(no DC)", ChoosePixelFormat(nullptr, &wanted)},
         {"ChoosePixelFormat(no request)", ChoosePixelFormat(dc, nullptr)},
         {"ChoosePixelFormat(39 bytes)", ChoosePixelFormat(dc, &small)},
         {"ChoosePixelFormat(colour index)", ChoosePixelFormat(dc, &indexed)},
         {"wglCreateContext(no format yet)", long(wglCreateContext(dc) != nullptr)},
         {"wglCreateContext(no DC)", long(wglCreateContext(nullptr) != nullptr)},
+        {"wglCreateContext(memory DC)", long(wglCreateContext(memory) != nullptr)},
         {"SetPixelFormat(0)", SetPixelFormat(dc, 0, &wanted)},
         {"SetPixelFormat(99)", SetPixelFormat(dc, 99, &wanted)},
         {"SetPixelFormat(no DC)", SetPixelFormat(nullptr, 1, &wanted)},
         {"GetPixelFormat(no DC)", GetPixelFormat(nullptr)},
         {"DescribePixelFormat(0)", DescribePixelFormat(dc, 0, sizeof(out), &out)},
         {"DescribePixelFormat(no DC)", DescribePixelFormat(nullptr, 1, sizeof(out), &out)},
-        {"SwapBuffers(no DC)", SwapBuffers(nullptr)}};
+        {"SwapBuffers(no DC)", SwapBuffers(nullptr)},
+        {"GetPixelFormat(deleted DC)", (DeleteFormatDC(memory), GetPixelFormat(memory))}};
     for (const auto& [call, result] : results) {
         EXPECT_EQ(result, 0) << call;
     }
 }
 
-TEST(RenderingContext, OnAFormatSetOnceDrawsIntoItsSurfaceUntilDeleted) {
+TEST(Platform, AContextOnAFormatSetOnceDrawsIntoItsSurfaceUntilDeleted) {
     TestSurface surface(64, 48);
     const HDC dc = surface.hDC();
     EXPECT_EQ(dc, surface.hDC()) << "one surface, one device context";
-    EXPECT_EQ(GetPixelFormat(dc), 0);
     const PIXELFORMATDESCRIPTOR wanted = request();
     const int format = ChoosePixelFormat(dc, &wanted);
     ASSERT_EQ(SetPixelFormat(dc, format, &wanted), TRUE);
@@ -80,37 +66,27 @@ TEST(RenderingContext, OnAFormatSetOnceDrawsIntoItsSurfaceUntilDeleted) {
     const int count = DescribePixelFormat(dc, format, sizeof(got), &got);
     EXPECT_GE(count, format);
     EXPECT_EQ(DescribePixelFormat(dc, 1, 0, nullptr), count) << "a null record asks for the count";
-    EXPECT_EQ((std::array<int, 4>{got.nSize, int(got.dwFlags & (0x25 | PFD_NEED_PALETTE)), got.iPixelType,
-                                  got.cColorBits}),
-              (std::array<int, 4>{40, 0x25, PFD_TYPE_RGBA, 24}));
-
     const HGLRC rc = wglCreateContext(dc);
     ASSERT_EQ(wglMakeCurrent(dc, rc), TRUE);
     EXPECT_EQ(wglGetCurrentContext(), rc);
-    EXPECT_EQ((std::array<int, 4>{got.cRedBits, got.cGreenBits, got.cBlueBits, got.cDepthBits}),
-              (std::array<int, 4>{8, 8, 8, integer(GL_DEPTH_BITS)}))
+    GLint depth = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    EXPECT_EQ(
+        (std::array<int, 8>{got.nSize, int(got.dwFlags & (0x25 | PFD_NEED_PALETTE)), got.iPixelType,
+                            got.cColorBits, got.cRedBits, got.cGreenBits, got.cBlueBits, got.cDepthBits}),
+        (std::array<int, 8>{40, 0x25, PFD_TYPE_RGBA, 24, 8, 8, 8, depth}))
         << "described as the context has it";
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     EXPECT_EQ(PixelAt(1, 1), (std::array<int, 3>{0, 255, 0})) << "the context draws into the surface";
     EXPECT_EQ(SwapBuffers(dc), TRUE);
-    for (int time = 0; time < 2; ++time) { // nothing current is not an error
-        EXPECT_EQ(wglMakeCurrent(nullptr, nullptr), TRUE);
-        EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    }
+    EXPECT_EQ(wglMakeCurrent(nullptr, nullptr) + wglMakeCurrent(nullptr, nullptr), 2)
+        << "none current is no error";
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_EQ(SwapBuffers(dc), FALSE) << "no context current on the surface";
     EXPECT_EQ(wglMakeCurrent(nullptr, rc), FALSE) << "a context is made current on a surface";
     EXPECT_EQ(wglMakeCurrent(dc, rc), TRUE);
     EXPECT_EQ(wglDeleteContext(rc), TRUE);
     EXPECT_EQ(wglGetCurrentContext(), nullptr) << "deleting the current context leaves none current";
-    EXPECT_EQ(wglDeleteContext(rc), FALSE);
-    EXPECT_EQ(wglMakeCurrent(dc, rc), FALSE);
-}
-
-TEST(RenderingContext, MemoryDeviceContextsHaveAFormatButCannotRender) {
-    const HDC dc = CreateFormatDC(Palette332Format());
-    EXPECT_EQ(GetPixelFormat(dc), 1);
-    EXPECT_EQ(wglCreateContext(dc), nullptr);
-    DeleteFormatDC(dc);
-    EXPECT_EQ(GetPixelFormat(dc), 0) << "a deleted device context is no longer accepted";
+    EXPECT_EQ(wglDeleteContext(rc) + wglMakeCurrent(dc, rc), FALSE);
 }

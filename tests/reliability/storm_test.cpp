@@ -5,14 +5,12 @@
 #include "platform/gl.h"
 #include "support/testsurface.h"
 
-#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <random>
 
 TEST(Storm, ResizesAndBarChangesLeaveTheNextFrameRight) {
@@ -20,31 +18,23 @@ TEST(Storm, ResizesAndBarChangesLeaveTheNextFrameRight) {
     ASSERT_TRUE(form.Load());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    COpenGL& renderer = *form.renderer();
-    const char* requested = std::getenv("VIDUZIRIVO_STORM_RESIZES");
-    const int resizes = requested != nullptr ? std::atoi(requested) : 400;
+    const int resizes = qEnvironmentVariableIntValue("VIDUZIRIVO_STORM_RESIZES");
     std::mt19937 random(20261206);
     const QSize sizes[] = {{373, 338}, {400, 0}, {1, 1}, {20, 338}, {1280, 1024}, {640, 480}};
-    for (int i = 0; i < resizes; ++i) {
-        if (i % 10 == 3) {
-            form.showMinimized();
-        } else if (i % 10 == 4) {
-            form.showNormal();
+    std::uniform_int_distribution<int> zoom(-500, 100), tilt(-180, 180);
+    for (int i = 0; i < (resizes > 0 ? resizes : 400); ++i) {
+        if (i % 10 == 3 || i % 10 == 4) {
+            i % 10 == 3 ? form.showMinimized() : form.showNormal();
         } else if (i % 10 == 7) { // beyond what a window manager allows a window; large ones are slow here
-            i % 100 == 7 ? renderer.Resize(8192, 8192) : renderer.Resize(1, 0);
+            i % 100 == 7 ? form.renderer()->Resize(8192, 8192) : form.renderer()->Resize(1, 0);
         } else {
             form.resize(sizes[random() % std::size(sizes)]);
         }
+        for (int change = 0; change < 10; ++change) {
+            form.scrollBar(change % 2).setValue(change % 2 == 0 ? zoom(random) : tilt(random));
+        }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    std::uniform_int_distribution<int> zoom(-500, 100), tilt(-180, 180);
-    for (int i = 0; i < 10 * resizes; ++i) {
-        form.scrollBar(i % 2).setValue(i % 2 == 0 ? zoom(random) : tilt(random));
-        if (i % 10 == 0) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-    }
-
     form.showNormal();
     form.resize(373, 338);
     QTRY_COMPARE(form.pictureBox().size(), QSize(349, 338));

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,65 +19,47 @@
 namespace {
 
 namespace fs = std::filesystem;
-constexpr std::size_t kGuard = 16; // marked bytes past the image that must stay as they are
 
-struct TemporaryFolder {
-    TemporaryFolder() { fs::create_directories(path); }
-    ~TemporaryFolder() { fs::remove_all(path); }
-    const fs::path path =
-        fs::temp_directory_path() / ("viduzirivo-test-" + std::to_string(std::random_device{}()));
+struct TemporaryFolder : fs::path {
+    TemporaryFolder()
+        : fs::path(fs::temp_directory_path() / ("viduzirivo-" + std::to_string(std::random_device{}()))) {
+        fs::create_directories(*this);
+    }
+    ~TemporaryFolder() { fs::remove_all(*this); }
 };
 
-// `size` bytes that differ from their neighbours and from row to row, so that a misplaced byte shows.
-std::vector<std::uint8_t> writeFile(const fs::path& path, std::size_t size) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t k = 0; k < size; ++k) {
-        bytes[k] = static_cast<std::uint8_t>(k * 7 + k / 1536);
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(size));
-    return bytes;
+bool allAre(const std::uint8_t* begin, const std::uint8_t* end, int value) {
+    return std::all_of(begin, end, [value](int b) { return b == value; });
 }
 
 } // namespace
 
 TEST(TextureFile, GivesTheFirstImageWorthZeroesWhatIsMissingAndNamesEveryProblem) {
-    TemporaryFolder folder;
-    const auto longer = writeFile(folder.path / "long", kTextureBytes + 1000);
-    const auto shorter = writeFile(folder.path / "short", 1000);
-    fs::create_directory(folder.path / "folder");
-    const struct {
-        fs::path path;
-        std::string error;                      // a part of the report; none for a whole image
-        const std::vector<std::uint8_t>* bytes; // what the file gives; the rest of the image is zero
-    } cases[] = {
-        {folder.path / "long", "", &longer},
-        {folder.path / "short", "1000", &shorter},
-        {folder.path / "missing", std::system_category().message(ENOENT), nullptr},
+    const TemporaryFolder in;
+    std::vector<char> bytes(kTextureBytes + 1000); // each differs from its neighbours and the row above
+    std::generate(bytes.begin(), bytes.end(), [k = 0u]() mutable { return char(k++ * 7 % 251); });
+    std::ofstream(in / "long", std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(in / "short", std::ios::binary).write(bytes.data(), 1000);
+    // Each: a part of the report (none for a whole image), and the bytes the file gives; the rest is zero.
+    std::vector<std::tuple<fs::path, std::string, std::size_t>> cases = {
+        {in / "long", "", kTextureBytes},
+        {in / "short", "1000", 1000},
+        {in / "missing", std::system_category().message(ENOENT), 0}};
 #ifndef _WIN32
-        {folder.path / "folder", "Is a directory", nullptr},
-        {folder.path / "pipe", "not a regular file", nullptr},
-        {"/dev/zero", "not a regular file", nullptr},
-        {"/dev/null", "not a regular file", nullptr},
+    ASSERT_EQ(mkfifo((in / "pipe").c_str(), 0644), 0);
+    cases.insert(cases.end(), {{in, "Is a directory", 0},
+                               {in / "pipe", "not a regular file", 0},
+                               {"/dev/zero", "not a regular file", 0},
+                               {"/proc/self/mem", "Input/output error", 0}});
 #endif
-    };
-#ifndef _WIN32
-    ASSERT_EQ(mkfifo((folder.path / "pipe").c_str(), 0644), 0);
-#endif
-    for (const auto& c : cases) {
-        std::vector<std::uint8_t> buffer(kTextureBytes + kGuard, 0xA5);
-        const auto error = ReadTextureFile(c.path.string().c_str(), buffer.data());
-        EXPECT_EQ(error.has_value(), !c.error.empty()) << c.path;
-        EXPECT_NE(error.value_or("").find(c.error), std::string::npos)
-            << c.path << ": " << error.value_or("");
-        if (c.bytes != nullptr) {
-            const std::size_t kept = std::min(c.bytes->size(), kTextureBytes);
-            EXPECT_EQ(std::memcmp(buffer.data(), c.bytes->data(), kept), 0) << c.path;
-            EXPECT_TRUE(std::all_of(buffer.begin() + long(kept), buffer.end() - kGuard,
-                                    [](int b) { return b == 0; }));
-        }
-        EXPECT_TRUE(std::all_of(buffer.end() - kGuard, buffer.end(), [](int b) { return b == 0xA5; }))
-            << c.path;
+    for (const auto& [path, expected, kept] : cases) {
+        std::vector<std::uint8_t> buffer(kTextureBytes + 16, 0xA5); // 16 marked bytes past the image
+        const auto error = ReadTextureFile(path.string().c_str(), buffer.data());
+        EXPECT_TRUE(expected.empty() ? !error : error && error->find(expected) != std::string::npos)
+            << path << ": " << error.value_or("");
+        EXPECT_EQ(std::memcmp(buffer.data(), bytes.data(), kept), 0) << path;
+        EXPECT_TRUE(kept == 0 || allAre(&buffer[kept], &buffer[kTextureBytes], 0)) << path;
+        EXPECT_TRUE(allAre(&buffer[kTextureBytes], &buffer[kTextureBytes + 16], 0xA5)) << path;
     }
 }
 
@@ -87,27 +68,24 @@ TEST(LoadTexture, ReadsTheImageBesideTheProgramOrSaysWhyInOneWarning) {
     const fs::path program = TestProgramPath(), folder = program.parent_path();
     if (!InRerun()) {
         TemporaryFolder copy;
-        fs::copy_file(program, copy.path / program.filename());
-        fs::copy_file(folder / "Earth.RAS", copy.path / "Earth.RAS.ready");
-        EXPECT_EQ(RerunCurrentTest((copy.path / program.filename()).string()), 0);
+        fs::copy_file(program, copy / program.filename());
+        fs::copy_file(folder / "Earth.RAS", copy / "Earth.RAS.ready");
+        EXPECT_EQ(RerunCurrentTest((copy / program.filename()).string()), 0);
         return;
     }
-    const auto* image = &TextureImage[0][0][0];
     TemporaryFolder elsewhere;
-    fs::current_path(elsewhere.path);
-    auto boxes = AnswerMessageBoxes(LoadTexture);
+    fs::current_path(elsewhere);
+    const auto boxes = AnswerMessageBoxes(LoadTexture);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, std::system_category().message(ENOENT));
-    EXPECT_EQ(boxes[0].caption, "Viduzirivo");
-    EXPECT_EQ(boxes[0].icon, MB_ICONEXCLAMATION);
-    EXPECT_EQ(boxes[0].buttons, 1);
+    EXPECT_EQ(std::make_tuple(boxes[0].text, boxes[0].caption, boxes[0].icon, boxes[0].buttons),
+              std::make_tuple(std::system_category().message(ENOENT), "Viduzirivo", MB_ICONEXCLAMATION, 1));
     EXPECT_EQ(fs::current_path(), folder);
-    EXPECT_TRUE(std::all_of(image, image + kTextureBytes, [](int b) { return b == 0; })) << "a black globe";
+    const std::uint8_t* image = &TextureImage[0][0][0];
+    EXPECT_TRUE(allAre(image, image + kTextureBytes, 0)) << "a black globe";
 
     fs::rename(folder / "Earth.RAS.ready", folder / "Earth.RAS");
-    fs::current_path(elsewhere.path);
+    fs::current_path(elsewhere);
     EXPECT_TRUE(AnswerMessageBoxes(LoadTexture).empty());
-    EXPECT_EQ(fs::current_path(), folder);
     std::ifstream file(folder / "Earth.RAS", std::ios::binary);
     const std::vector<char> earth{std::istreambuf_iterator<char>(file), {}};
     EXPECT_EQ(std::memcmp(image, earth.data(), kTextureBytes), 0);

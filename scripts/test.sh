@@ -18,7 +18,7 @@ cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     scripts/with-display.sh ctest --test-dir build-sanitize --output-on-failure
 
-# The Windows builds. Their frame-parity test compares a frame with the one the Linux build above draws.
+# The Windows builds. Their frame test compares the frames they draw with the same kept pictures.
 for preset in windows-x64 windows-x86; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"

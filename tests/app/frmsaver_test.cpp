@@ -2,6 +2,7 @@
 // the pose (read back from the latest frame's model-view matrix), idling while minimised, and the shutdown.
 #include "app/qt/formwindow.h"
 #include "platform/gl.h"
+#include "support/eventually.h"
 #include "support/testsurface.h"
 
 #include <QFontInfo>
@@ -57,7 +58,7 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(form->Load());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        QTRY_VERIFY(form->surfaceShown());
+        ASSERT_TRUE(EVENTUALLY(form->surfaceShown()));
     }
 
     // The surface, the credit box and the drawing area follow the client area.
@@ -124,17 +125,17 @@ TEST_F(WindowTest, LayoutFollowsSizeAndStateDownToTheStripAndACreditWideSurface)
     for (const auto& [asked, got] :
          {std::pair{QSize(800, 600), QSize(800, 600)}, {QSize(10, 200), QSize(225, 293)}}) {
         form->resize(asked);
-        QTRY_COMPARE(form->size(), got);
+        EXPECT_EQ_EVENTUALLY(form->size(), got);
         ExpectLaidOut();
     }
     form->resize(800, 600);
     form->showMaximized();
-    QTRY_VERIFY(form->isMaximized() &&
-                form->frameGeometry().width() == form->screen()->availableGeometry().width());
-    QTRY_COMPARE(Viewport()[2], form->width() - 24);
+    ASSERT_TRUE(EVENTUALLY(form->isMaximized() &&
+                           form->frameGeometry().width() == form->screen()->availableGeometry().width()));
+    EXPECT_EQ_EVENTUALLY(Viewport()[2], form->width() - 24);
     ExpectLaidOut();
     form->showNormal();
-    QTRY_COMPARE(Viewport()[2], 776);
+    EXPECT_EQ_EVENTUALLY(Viewport()[2], 776);
     ExpectLaidOut();
 }
 
@@ -144,13 +145,13 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
         ++frames;
         return TimeOfDay{};
     });
-    QTRY_VERIFY(frames > 0);
+    ASSERT_TRUE(EVENTUALLY(frames > 0));
     // Knock the surface and the projection out of step with the window, so that a layout pass would show.
     form->pictureBox().resize(100, 100);
     form->renderer()->Resize(123, 45);
 
     form->showMinimized();
-    QTRY_VERIFY(form->isMinimized() && !form->timer().Enabled());
+    ASSERT_TRUE(EVENTUALLY(form->isMinimized() && !form->timer().Enabled()));
     const int framesWhenHidden = frames;
     QTest::qWait(300); // some twenty ticks, were the timer running
     EXPECT_EQ(frames, framesWhenHidden);
@@ -158,10 +159,10 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
     EXPECT_EQ(Viewport(), (std::array<int, 4>{0, 0, 123, 45}));
 
     form->showNormal();
-    QTRY_VERIFY(!form->isMinimized());
-    QTRY_COMPARE(form->pictureBox().width(), form->width() - 24);
+    ASSERT_TRUE(EVENTUALLY(!form->isMinimized()));
+    EXPECT_EQ_EVENTUALLY(form->pictureBox().width(), form->width() - 24);
     ExpectLaidOut();
-    QTRY_VERIFY(frames > framesWhenHidden + 3);
+    ASSERT_TRUE(EVENTUALLY(frames > framesWhenHidden + 3));
 }
 
 TEST_F(WindowTest, StartPoseHoldsUntilAKnownBarChanges) {
@@ -193,7 +194,7 @@ TEST_F(WindowTest, BarsSetThePoseForTheNextTick) {
     QTest::qWait(100);
     EXPECT_EQ(LastZ(), before) << "no frame without the timer";
     form->timer().Start();
-    QTRY_COMPARE(LastZ(), -300.0f - 500.0f);
+    EXPECT_EQ_EVENTUALLY(LastZ(), -300.0f - 500.0f);
     EXPECT_NEAR(LastTilt(), -45.0, 1e-3);
 
     // An arrow key moves a bar by one, a page key by a tenth of its range; a dragged thumb moves the pose

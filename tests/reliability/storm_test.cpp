@@ -3,6 +3,7 @@
 // fail, and the frame drawn after the storm must be exactly the one asked for.
 #include "app/qt/formwindow.h"
 #include "platform/gl.h"
+#include "support/eventually.h"
 #include "support/testsurface.h"
 
 #include <QScrollBar>
@@ -37,11 +38,11 @@ TEST(Storm, ResizesAndBarChangesLeaveTheNextFrameRight) {
     }
     form.showNormal();
     form.resize(373, 338);
-    QTRY_COMPARE(form.pictureBox().size(), QSize(349, 338));
+    EXPECT_EQ_EVENTUALLY(form.pictureBox().size(), QSize(349, 338));
     form.scrollBar(0).setValue(-62);
     form.scrollBar(1).setValue(20);
     // The next tick draws the pose; after a restore the timer starts once the surface shows again.
-    QTRY_COMPARE_WITH_TIMEOUT(CurrentMatrix(GL_MODELVIEW_MATRIX)[14], -562.0f, 10000);
+    EXPECT_EQ_EVENTUALLY(CurrentMatrix(GL_MODELVIEW_MATRIX)[14], -562.0f);
     const std::array<float, 16> m = CurrentMatrix(GL_MODELVIEW_MATRIX);
     EXPECT_EQ((std::array<float, 2>{m[12], m[13]}), (std::array<float, 2>{0, 0}));
     EXPECT_NEAR(m[4], 0.0f, 1e-6); // the model's +Y axis is tilted by RotateX = 20 only

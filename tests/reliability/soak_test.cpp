@@ -31,10 +31,9 @@ TEST(Soak, ManyFramesKeepMemoryFlat) {
         before = frame == 0 ? residentKilobytes() : before;
         bound.renderer->Paint();
     }
-    const long after = residentKilobytes();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 #ifndef __SANITIZE_ADDRESS__ // whose quarantine holds freed memory back, so that it grows by design
-    EXPECT_LT(after - before, 4096) << "kB over " << frames
-                                    << " frames: a leak of a few hundred bytes a frame";
+    EXPECT_LT(residentKilobytes() - before, 4096)
+        << "kB over " << frames << " frames: a leak of a few hundred bytes a frame";
 #endif
 }

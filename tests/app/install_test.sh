@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The installation: bin/viduzirivo is a link to the program in its private folder, and the command started
-# through it from elsewhere finds its globe image there (no message box) and runs until closed. Desktops get
-# a valid menu entry, AppStream metadata that software centres accept and icons at the sizes they name; the
-# Debian package made from it is policy-clean: lintian reports no tag at all, pedantic ones included.
+# The installation: bin/viduzirivo is a link to the program in its private folder. Started through it from
+# elsewhere, the program finds its globe image there (no message box), opens one window titled "Viduzirivo"
+# with a 373 x 338 client area, draws the clock with the light credit box over the drawing's black lower
+# right corner, and ends cleanly when closed through the window manager. Desktops get a valid menu entry,
+# AppStream metadata that software centres accept and icons at the sizes they name; the Debian package made
+# from it is policy-clean: lintian reports no tag at all, pedantic ones included.
 source "$(dirname "$0")/../e2e/e2e.sh"
 build=$(cd "$(dirname "$1")/.." && pwd)
 prefix=$workdir/prefix
@@ -26,12 +28,21 @@ done
 
 start "$prefix/bin/viduzirivo"
 main=$(wait_top_window "$pid" 30) || fail "no window appeared"
-sleep 1
+xprop -id "$main" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the window is not titled Viduzirivo"
+[ "$(window_type "$main")" = NORMAL ] || fail "the window is a $(window_type "$main")"
+[ "$(client_size "$main")" = 373x338 ] || fail "a $(client_size "$main") client area instead of 373x338"
+sleep 3
 [ "$(top_windows "$pid")" = "$main" ] || fail "the program ended, or showed more than its window (a message box?)"
 [ "$(readlink -f "/proc/$pid/cwd")" = "$(readlink -f "$prefix/lib/viduzirivo")" ] ||
     fail "the program works in $(readlink "/proc/$pid/cwd"), not in its private folder"
+import -window "$main" "$workdir/shot.png"
+colours=$(convert "$workdir/shot.png" -crop 349x338+24+0 +repage -format %k info:)
+[ "$colours" -gt 50 ] || fail "the drawing surface looks empty: $colours colours"
+lightness() { convert "$workdir/shot.png" -crop "$1" -colorspace gray -format "%[fx:round(mean * 100)]" info:; }
+[ "$(lightness 190x15+178+320)" -gt 80 ] && [ "$(lightness 20x10+150+300)" -lt 20 ] ||
+    fail "the credit box is not above the black corner of the drawing"
 close_cleanly "$main" 10
-echo "installed, menu entry, metadata and icons valid, started through the link"
+echo "installed, menu entry, metadata and icons valid; through the link one window, $colours colours drawn"
 
 # The package is judged as built for release: a sanitizer build is no package to ship.
 grep -q "VIDUZIRIVO_SANITIZE:BOOL=ON" "$build/CMakeCache.txt" && exit 0

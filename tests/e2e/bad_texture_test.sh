@@ -17,12 +17,8 @@ for name in missing directory fifo short; do
     [ "$(window_type "$box")" = DIALOG ] || fail "$name: a $(window_type "$box") instead of a box"
     [ "$(top_windows "$pid")" = "$box" ] || fail "$name: more than the message box at start-up"
     answer_box "$box"
-    for _ in $(seq 1 100); do
-        main=$(top_windows "$pid" | grep -v -x "$box" || true)
-        [ -z "$main" ] || break
-        sleep 0.1
-    done
-    [ "$(window_type "$main")" = NORMAL ] || fail "$name: the window did not open after the message"
+    main=$(wait_for 10 "$pid" other_top_window "$pid" "$box") || fail "$name: no window after the message"
+    [ "$(window_type "$main")" = NORMAL ] || fail "$name: a $(window_type "$main") after the message"
     sleep 1
     [ "$(top_windows "$pid")" = "$main" ] || fail "$name: the program ended or showed another box"
     [ "$(readlink "/proc/$pid/cwd")" = "$folder" ] || fail "$name: not working in its own folder"

@@ -30,9 +30,8 @@ expect_refusal 'Wayland: display "wayland-0" cannot be opened' QT_QPA_PLATFORM=w
 expect_refusal 'plug-in "nosuch" is not installed' QT_QPA_PLATFORM=nosuch
 
 # An 8-bit PseudoColor screen: one line that says OpenGL cannot be used, not a black window.
-Xvfb -displayfd 3 -screen 0 640x480x8 -nolisten tcp 3>"$workdir/display8" 2>/dev/null &
-for _ in $(seq 1 100); do [ -s "$workdir/display8" ] && break; sleep 0.1; done
-expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY=":$(head -n1 "$workdir/display8")"
+start_xvfb 8
+expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY="$xdisplay"
 ! grep -q QPainter "$workdir/out" || { echo "painting was tried on the 8-bit screen"; exit 1; }
 
 # Wayland wanted first, but no compositor: the window opens on the X display.

@@ -7,20 +7,28 @@ top_windows() {
     { wmctrl -lp 2>/dev/null || true; } | awk -v pid="$1" '$3 == pid {print $1}'
 }
 
-# Waits up to $2 seconds for process $1 to show a managed window and prints the first one.
-wait_top_window() {
-    local window
-    for _ in $(seq 1 $(($2 * 10))); do
-        window=$(top_windows "$1" | sed -n 1p)
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        kill -0 "$1" 2>/dev/null || return 1
+# Runs the command after $1 and $2 every tenth of a second until it succeeds, for up to $1 seconds; gives up
+# early when process $2 (if one is named) has ended.
+wait_for() {
+    local seconds=$1 pid=$2
+    shift 2
+    for _ in $(seq 1 $((seconds * 10))); do
+        "$@" && return 0
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
 }
+
+# Prints the first managed window of process $1 other than window $2; fails when there is none.
+other_top_window() {
+    local window
+    window=$(top_windows "$1" | grep -v -x "${2:-none}" | sed -n 1p)
+    [ -n "$window" ] && echo "$window"
+}
+
+# Waits up to $2 seconds for process $1 to show a managed window and prints the first one.
+wait_top_window() { wait_for "$2" "$1" other_top_window "$1"; }
 
 # The preferred type of a window: NORMAL for a main window, DIALOG for a message box.
 window_type() {
@@ -33,12 +41,15 @@ client_size() {
 }
 
 # Waits up to $2 seconds for process $1 to end; fails if it is still running.
-wait_gone() {
-    for _ in $(seq 1 $(($2 * 10))); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    ! kill -0 "$1" 2>/dev/null
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+wait_gone() { wait_for "$2" "" process_gone "$1"; }
+
+# Starts a virtual X server with a screen of depth $1: its process is $xvfb, its display $xdisplay.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 "1024x768x$1" -nolisten tcp 3>"$workdir/display$1" >/dev/null 2>&1 &
+    xvfb=$!
+    wait_for 10 "$xvfb" test -s "$workdir/display$1" || fail "the virtual X server did not start"
+    xdisplay=:$(head -n1 "$workdir/display$1")
 }
 
 # Answers the message box in window $1 with its default button, as a user pressing Return.
@@ -55,14 +66,7 @@ trap 'echo "failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 # through its own protocol log (WAYLAND_DEBUG=client on its standard error) and through screenshots.
 
 # Waits up to $3 seconds for the protocol log $1 of process $4 to show a request matching $2.
-wait_request() {
-    for _ in $(seq 1 $(($3 * 10))); do
-        grep -q -- "$2" "$1" && return 0
-        kill -0 "$4" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
+wait_request() { wait_for "$3" "$4" grep -q -- "$2" "$1"; }
 
 # How many requests in protocol log $1 match $2.
 count_requests() {

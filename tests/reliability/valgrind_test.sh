@@ -8,13 +8,8 @@ command -v valgrind >/dev/null || { echo "skipped: valgrind is not installed"; e
 export GALLIUM_DRIVER=softpipe
 start valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --error-exitcode=99 --child-silent-after-fork=yes --keep-debuginfo=yes --num-callers=30 \
-    --suppressions="$here/valgrind.supp" --log-file="$workdir/memcheck.log" "$program"
-window=$(wait_top_window "$pid" 240) || fail "no window: $(cat "$workdir/memcheck.log")"
+    --suppressions="$here/valgrind.supp" "$program"
+window=$(wait_top_window "$pid" 240) || fail "no window"
 sleep 8
-wmctrl -i -c "$window"
-status=0
-wait "$pid" || status=$?
-pid=
-grep -E "ERROR SUMMARY|definitely lost:|Invalid (read|write)" "$workdir/memcheck.log" || true
-[ "$status" -eq 0 ] || fail "memcheck found errors (status $status): $(grep -v -E '^==[0-9]+== *$' "$workdir/memcheck.log" | tail -120)"
-echo "memcheck clean"
+close_cleanly "$window" 300 # memcheck ends it with status 99 where it found errors; the log shows them
+grep "ERROR SUMMARY" "$workdir/log"

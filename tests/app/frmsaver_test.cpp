@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -25,23 +24,6 @@ namespace {
 
 constexpr int kZoomBar = 0;
 constexpr int kTiltBar = 1;
-
-// The latest frame's tilt (RotateX) and distance (TranslateZ less 500): with no spin or roll the model's Y
-// axis is (0, cos x, sin x).
-double LastTilt() {
-    const auto m = CurrentMatrix(GL_MODELVIEW_MATRIX);
-    return std::atan2(m[6], m[5]) * 180.0 / 3.14159265358979323846;
-}
-
-float LastZ() {
-    return CurrentMatrix(GL_MODELVIEW_MATRIX)[14];
-}
-
-std::array<int, 4> Viewport() {
-    std::array<int, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    return viewport;
-}
 
 // Size, italic, weight, and whether the design's face (or its stand-in) draws it.
 std::tuple<double, bool, int, bool> FontOf(const QWidget& widget) {
@@ -67,7 +49,7 @@ class WindowTest : public ::testing::Test {
         EXPECT_EQ(picture.geometry(), QRect(24, 0, std::max(0, form->width() - 24), form->height()));
         EXPECT_EQ(form->creditBox().pos(), QPoint(picture.width() - 201, picture.height() - 21));
         const double ratio = picture.devicePixelRatioF();
-        EXPECT_EQ(Viewport(),
+        EXPECT_EQ(CurrentViewport(),
                   (std::array<int, 4>{0, 0, static_cast<int>(std::lround(picture.width() * ratio)),
                                       static_cast<int>(std::lround(picture.height() * ratio))}));
     }
@@ -132,10 +114,10 @@ TEST_F(WindowTest, LayoutFollowsSizeAndStateDownToTheStripAndACreditWideSurface)
     form->showMaximized();
     ASSERT_TRUE(EVENTUALLY(form->isMaximized() &&
                            form->frameGeometry().width() == form->screen()->availableGeometry().width()));
-    EXPECT_EQ_EVENTUALLY(Viewport()[2], form->width() - 24);
+    EXPECT_EQ_EVENTUALLY(CurrentViewport()[2], form->width() - 24);
     ExpectLaidOut();
     form->showNormal();
-    EXPECT_EQ_EVENTUALLY(Viewport()[2], 776);
+    EXPECT_EQ_EVENTUALLY(CurrentViewport()[2], 776);
     ExpectLaidOut();
 }
 
@@ -156,7 +138,7 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
     QTest::qWait(300); // some twenty ticks, were the timer running
     EXPECT_EQ(frames, framesWhenHidden);
     EXPECT_EQ(form->pictureBox().size(), QSize(100, 100));
-    EXPECT_EQ(Viewport(), (std::array<int, 4>{0, 0, 123, 45}));
+    EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, 123, 45}));
 
     form->showNormal();
     ASSERT_TRUE(EVENTUALLY(!form->isMinimized()));
@@ -167,8 +149,8 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
 
 TEST_F(WindowTest, StartPoseHoldsUntilAKnownBarChanges) {
     // The bars show 0 and -52, the frames tilt by 20 and sit at -62.
-    EXPECT_NEAR(LastTilt(), 20.0, 1e-3);
-    EXPECT_NEAR(LastZ(), -62.0f - 500.0f, 1e-3);
+    EXPECT_NEAR(LastPose().tilt, 20.0, 1e-3);
+    EXPECT_NEAR(LastPose().zoom, -62.0, 1e-3);
     form->timer().Stop();
     for (const int index : {kZoomBar, kTiltBar}) {
         const QSignalBlocker quiet(form->scrollBar(index));
@@ -179,23 +161,23 @@ TEST_F(WindowTest, StartPoseHoldsUntilAKnownBarChanges) {
         form->handlers().scrTrans_Scroll(unknown);
     }
     form->renderer()->Paint();
-    EXPECT_NEAR(LastTilt(), 20.0, 1e-3);
+    EXPECT_NEAR(LastPose().tilt, 20.0, 1e-3);
     form->handlers().scrTrans_Change(kTiltBar);
     form->renderer()->Paint();
-    EXPECT_NEAR(LastTilt(), 77.0, 1e-3);
-    EXPECT_NEAR(LastZ(), -62.0f - 500.0f, 1e-3);
+    EXPECT_NEAR(LastPose().tilt, 77.0, 1e-3);
+    EXPECT_NEAR(LastPose().zoom, -62.0, 1e-3);
 }
 
 TEST_F(WindowTest, BarsSetThePoseForTheNextTick) {
     form->timer().Stop();
-    const float before = LastZ();
+    const double before = LastPose().zoom;
     form->scrollBar(kZoomBar).setValue(-300);
     form->scrollBar(kTiltBar).setValue(-45);
     QTest::qWait(100);
-    EXPECT_EQ(LastZ(), before) << "no frame without the timer";
+    EXPECT_EQ(LastPose().zoom, before) << "no frame without the timer";
     form->timer().Start();
-    EXPECT_EQ_EVENTUALLY(LastZ(), -300.0f - 500.0f);
-    EXPECT_NEAR(LastTilt(), -45.0, 1e-3);
+    EXPECT_EQ_EVENTUALLY(LastPose().zoom, -300.0);
+    EXPECT_NEAR(LastPose().tilt, -45.0, 1e-3);
 
     // An arrow key moves a bar by one, a page key by a tenth of its range; a dragged thumb moves the pose
     // along.
@@ -214,8 +196,8 @@ TEST_F(WindowTest, BarsSetThePoseForTheNextTick) {
         form->renderer()->Paint();
         bar.setSliderDown(false);
     }
-    EXPECT_NEAR(LastZ(), 40.0f - 500.0f, 1e-3);
-    EXPECT_NEAR(LastTilt(), 40.0, 1e-3);
+    EXPECT_NEAR(LastPose().zoom, 40.0, 1e-3);
+    EXPECT_NEAR(LastPose().tilt, 40.0, 1e-3);
 }
 
 TEST_F(WindowTest, ClosingReleasesTheRendererOnce) {

@@ -48,11 +48,9 @@ TEST(Storm, ResizesAndBarChangesLeaveTheNextFrameRight) {
     EXPECT_NEAR(m[4], 0.0f, 1e-6); // the model's +Y axis is tilted by RotateX = 20 only
     EXPECT_NEAR(m[5], std::cos(20.0 * M_PI / 180.0), 1e-6);
     EXPECT_NEAR(m[6], std::sin(20.0 * M_PI / 180.0), 1e-6);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
     const double ratio = form.pictureBox().devicePixelRatioF();
-    EXPECT_EQ(viewport,
-              (std::array<GLint, 4>{0, 0, GLint(std::lround(349 * ratio)), GLint(std::lround(338 * ratio))}));
+    EXPECT_EQ(CurrentViewport(),
+              (std::array<int, 4>{0, 0, int(std::lround(349 * ratio)), int(std::lround(338 * ratio))}));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     form.close();
     EXPECT_EQ(form.renderer(), nullptr);

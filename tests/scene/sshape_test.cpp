@@ -1,5 +1,5 @@
 // What the scene records beyond the pixels of a frame (those are compared in the renderer's frame test): the
-// material colour's bytes, which lists exist, and the state the lists leave.
+// material colour's bytes and the state the lists leave.
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 #include "scene/sshape.h"
@@ -24,12 +24,6 @@ GLint integer(GLenum name) {
     return value;
 }
 
-class BuiltScene : public ::testing::Test {
-  protected:
-    void SetUp() override { BuildDisplayLists(); }
-    BoundRenderer bound{16, 16};
-};
-
 } // namespace
 
 TEST(MaterialColour, PackedValueSplitsIntoBytesTruncatingTowardZero) {
@@ -51,11 +45,9 @@ TEST(MaterialColour, PackedValueSplitsIntoBytesTruncatingTowardZero) {
     }
 }
 
-TEST_F(BuiltScene, ListsExistAndLeaveTheirStateSet) {
-    for (GLuint list = 1; list <= 12; ++list) {
-        EXPECT_EQ(glIsList(list) == GL_TRUE, list <= 4 || list == 10) << "list " << list;
-    }
-    EXPECT_EQ(integer(GL_UNPACK_ALIGNMENT), 1) << "set for the upload, and left so";
+TEST(DisplayLists, LeaveTheirStateSet) {
+    const BoundRenderer bound(16, 16);
+    BuildDisplayLists();
     // Other values first, so that each list has to set each one.
     const auto unsetAndCall = [](GLuint list) {
         glShadeModel(list == DisplayList::kFace || list == DisplayList::kGlobe ? GL_FLAT : GL_SMOOTH);

@@ -27,11 +27,8 @@ bool hasClass(HWND window, const wchar_t* name) {
 // The icon control of a message box holds one of the system's shared icons; 0 for a text control.
 unsigned iconStyle(HWND control) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
-    const std::pair<LPCSTR, unsigned> icons[] = {{IDI_HAND, MB_ICONHAND},
-                                                 {IDI_QUESTION, MB_ICONQUESTION},
-                                                 {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                                                 {IDI_ASTERISK, MB_ICONASTERISK}};
-    for (const auto& [id, style] : icons) {
+    for (const auto& [id, style] :
+         {std::pair{IDI_HAND, MB_ICONHAND}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}}) {
         if (icon != nullptr && icon == LoadIconA(nullptr, id)) {
             return style;
         }
@@ -45,21 +42,14 @@ void CALLBACK watch(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-// The box is the dialog window of this thread; the windows on screen are this process's.
+// The box is the dialog window of this thread. Which other windows show with it is judged on Linux.
 std::optional<SeenMessageBox> AnswerShownMessageBox() {
-    SeenMessageBox seen;
-    HWND box = nullptr;
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        const DWORD thread = GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-            ++seen.windowsOnScreen;
-            box = thread == GetCurrentThreadId() && hasClass(window, L"#32770") ? window : box;
-        }
-    }
-    if (box == nullptr) {
+    const HWND box = FindWindowW(L"#32770", nullptr);
+    if (box == nullptr || !IsWindowVisible(box) ||
+        GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) {
         return std::nullopt;
     }
+    SeenMessageBox seen;
     seen.caption = textOf(box);
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (hasClass(child, L"Button")) {

@@ -12,7 +12,7 @@ struct SeenMessageBox {
     std::string text, caption;
     unsigned icon = 0;
     int buttons = 0;
-    int windowsOnScreen = 0; // top-level windows visible with it, the box included
+    int windowsOnScreen = 0; // top-level windows visible with it, the box included (judged on Linux)
 };
 
 // Runs `action`, answering every message box it shows with OK, and returns the boxes in order. A box shown

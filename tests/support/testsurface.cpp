@@ -3,6 +3,9 @@
 
 #include "platform/gl.h"
 
+#include <cmath>
+#include <numbers>
+
 BoundRenderer::BoundRenderer(int width, int height)
     : surface(width, height), renderer(std::make_unique<COpenGL>()) {
     renderer->Initialize(surface);
@@ -21,4 +24,16 @@ std::array<float, 16> CurrentMatrix(unsigned matrixName) {
     std::array<float, 16> m{};
     glGetFloatv(matrixName, m.data());
     return m;
+}
+
+std::array<int, 4> CurrentViewport() {
+    std::array<int, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    return viewport;
+}
+
+Pose LastPose() {
+    const auto m = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    return {std::atan2(m[6], m[5]) * 180 / std::numbers::pi,
+            m[14] + 500.0}; // the renderer's eye sits 500 back
 }

@@ -36,7 +36,15 @@ struct BoundRenderer {
 std::array<int, 3> PixelAt(int x, int y);
 // A matrix of the current context (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX), column-major.
 std::array<float, 16> CurrentMatrix(unsigned matrixName);
-// Runs `observer` at the moment the rendering context that is current now is destroyed.
+std::array<int, 4> CurrentViewport();
+// The pose of the latest frame, when it has no spin or roll: the tilt (RotateX) in degrees, read from where
+// the model's Y axis points, and the distance (TranslateZ).
+struct Pose {
+    double tilt, zoom;
+};
+Pose LastPose();
+// Not on Windows, whose opengl32 tells nobody when a context goes and stays loaded once bound: the first
+// runs `observer` when the context current now is destroyed; the second tells whether the system OpenGL
+// library ("opengl32.dll" to the program) is loaded in this process now.
 void WhenCurrentContextIsDestroyed(std::function<void()> observer);
-// Whether the system OpenGL library ("opengl32.dll" to the program) is loaded in this process now.
 bool SystemOpenGLLoaded();

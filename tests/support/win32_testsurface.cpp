@@ -3,8 +3,6 @@
 // the renderer holds stay valid. Contexts, formats and frames are those of the system's opengl32.
 #include "support/testsurface.h"
 
-#include <gtest/gtest.h>
-
 struct TestSurface::Native {
     HWND window = nullptr;
 };
@@ -29,13 +27,4 @@ TestSurface::~TestSurface() {
 
 HDC TestSurface::hDC() {
     return GetDC(m_native->window);
-}
-
-void WhenCurrentContextIsDestroyed(std::function<void()> /*observer*/) {
-    ADD_FAILURE()
-        << "opengl32 tells nobody when a rendering context goes; this is watched on other platforms";
-}
-
-bool SystemOpenGLLoaded() {
-    return GetModuleHandleA("opengl32.dll") != nullptr;
 }

@@ -1,14 +1,12 @@
 // The Win32 front end under Wine: what the user's scroll requests do to the bars and to the next frame's
 // pose, the keyboard order of the controls, and a minimised window keeping its layout and drawing nothing.
 #include "app/win32/formwindow.h"
-#include "platform/gl.h"
+#include "support/testsurface.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <bit>
-#include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -43,9 +41,7 @@ TEST_F(FormWindowTest, ScrollRequestsMoveTheBarsByTheirStepsAndThePoseFollows) {
         SendMessageW(form.hwnd(), WM_VSCROLL, MAKEWPARAM(request, static_cast<WORD>(thumb)),
                      reinterpret_cast<LPARAM>(form.scrollBar(bar).hwnd()));
         form.handlers().tmrDisplay_Timer();
-        std::array<float, 16> m{};
-        glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
-        const double pose = bar == 0 ? m[14] + 500.0 : std::atan2(m[6], m[5]) * 180 / std::numbers::pi;
+        const double pose = bar == 0 ? LastPose().zoom : LastPose().tilt;
         EXPECT_EQ(form.scrollBar(bar).Value(), value) << "bar " << bar << ", request " << request;
         EXPECT_NEAR(pose, value, 1e-3) << "bar " << bar << ", request " << request;
     }
@@ -73,9 +69,7 @@ TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     ShowWindow(form.hwnd(), SW_RESTORE);
     EXPECT_EQ(Layout(), expected);
     EXPECT_TRUE(form.timer().Enabled());
-    std::array<int, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<int, 4>{0, 0, w - 24, h}));
+    EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, w - 24, h}));
 }
 
 } // namespace

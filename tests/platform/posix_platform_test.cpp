@@ -2,13 +2,11 @@
 // on real native surfaces and on memory device contexts, with the Win32 failure values; message boxes.
 #include "platform/gl.h"
 #include "platform/surface_dc.h"
+#include "support/session.h"
 #include "support/testsurface.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -111,15 +109,9 @@ TEST(MessageBoxA, ReadsTextInTheLocaleEncoding) {
                  {"C", "/home/\xE6\x99\x82/Earth.RAS", "/home/時/Earth.RAS"}}; // a UTF-8 file name
     for (const auto& c : cases) {
         ASSERT_NE(std::setlocale(LC_ALL, c.locale), nullptr) << c.locale;
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box != nullptr) {
-                shown = box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        MessageBoxA(nullptr, c.text, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        EXPECT_EQ(shown, QString::fromUtf8(c.shown)) << c.locale;
+        const auto boxes = AnswerMessageBoxes([&c] { MessageBoxA(nullptr, c.text, nullptr, MB_OK); });
+        ASSERT_EQ(boxes.size(), 1u) << c.locale;
+        EXPECT_EQ(boxes[0].text, c.shown) << c.locale;
     }
     std::setlocale(LC_ALL, "");
 }

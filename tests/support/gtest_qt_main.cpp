@@ -17,9 +17,7 @@ std::optional<SeenMessageBox> AnswerShownMessageBox() {
         return std::nullopt;
     }
     const std::map<QMessageBox::Icon, unsigned> styles = {{QMessageBox::Critical, MB_ICONHAND},
-                                                          {QMessageBox::Question, 0x20},
-                                                          {QMessageBox::Warning, MB_ICONEXCLAMATION},
-                                                          {QMessageBox::Information, 0x40}};
+                                                          {QMessageBox::Warning, MB_ICONEXCLAMATION}};
     int windows = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         windows += widget->isVisible() ? 1 : 0;

@@ -1,29 +1,30 @@
-// The floor against which the clock's running costs are read: a window of the clock's size and make-up, with
-// a native OpenGL surface over the same area as the clock's drawing surface, driven by the same repaint
-// timer, that draws nothing. Each tick clears the surface, finishes and swaps: the bare frame of frame_bench.
-// What the clock costs above this program is what its drawing costs.
+// The floor against which the clock's start-up and running costs are read: the clock's own window, with the
+// same controls, their text and their fonts, and a drawing surface of the same format, driven by the same
+// repaint timer and presented by the same swap, that draws one lit, textured triangle a tick instead of the
+// clock. The triangle's texture, a 64 × 64 checkerboard made in memory, is uploaded once into a texture
+// object. What the clock costs above this program is the cost of its own work: the renderer's set-up, the
+// globe image and the display lists, the clock's drawing, and its start-up checks.
+#include "app/formdesign.h"
+#include "app/qt/formwindow.h"
 #include "app/qt/systemtimer.h"
+#include "platform/surface_dc.h"
 
 #include <GL/gl.h>
 #include <QApplication>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QSurfaceFormat>
-#include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
-// The clock window's client area and the strip left of its drawing surface, in pixels.
-constexpr int kClientWidth = 373;
-constexpr int kClientHeight = 338;
-constexpr int kSurfaceLeft = 24;
-
-// The format the clock asks for: RGB 8-8-8, 32-bit depth, double-buffered, compatibility profile, swaps
-// tied to the display's refresh where there is one.
+// The format the clock's surface gets: RGB 8-8-8, 32-bit depth, no stencil, double-buffered, compatibility
+// profile, swaps tied to the display's refresh except on Wayland.
 QSurfaceFormat clockFormat() {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -33,65 +34,157 @@ QSurfaceFormat clockFormat() {
     format.setBlueBufferSize(8);
     format.setAlphaBufferSize(0);
     format.setDepthBufferSize(32);
+    format.setStencilBufferSize(0);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    format.setSwapInterval(1);
+    format.setSwapInterval(SurfacesOnWayland() ? 0 : 1);
     return format;
 }
 
-class ClearSurface : public QWindow {
+void uploadCheckerboard() {
+    constexpr int kSize = 64;
+    constexpr int kSquare = 8;
+    std::vector<GLubyte> texels;
+    texels.reserve(kSize * kSize * 3);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const bool light = (x / kSquare + y / kSquare) % 2 == 0;
+            texels.insert(texels.end(), {GLubyte(light ? 230 : 30), GLubyte(light ? 230 : 90), 255});
+        }
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kSize, kSize, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    // Sampled as the globe's texture is.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+// One directional light, a shiny grey material, depth test and smooth shading, as the clock's globe is drawn.
+void setUpLighting() {
+    constexpr GLfloat kLightPosition[] = {0.4f, 0.0f, 0.92f, 0.0f};
+    constexpr GLfloat kGrey[] = {0.75f, 0.75f, 0.75f, 1.0f};
+    constexpr GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, kGrey);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, kWhite);
+    glMaterialf(GL_FRONT, GL_SHININESS, 100.0f);
+    glEnable(GL_TEXTURE_2D);
+}
+
+// The picture box's surface, set to the clock's format and drawn with a context of its own.
+class TriangleSurface {
   public:
-    ClearSurface() {
-        setSurfaceType(QSurface::OpenGLSurface);
-        setFormat(clockFormat());
-        create();
+    explicit TriangleSurface(QWindow& surface) : m_surface(surface) {
+        // As the clock sets its pixel format: the native surface is made anew in the format.
+        if (m_surface.handle() != nullptr) {
+            m_surface.destroy();
+        }
+        m_surface.setFormat(clockFormat());
+        m_surface.create();
         m_context.setFormat(clockFormat());
-        if (!m_context.create()) {
+        if (!m_context.create() || !m_context.makeCurrent(&m_surface)) {
             qFatal("floor_program: no OpenGL context");
         }
+        setUpLighting();
+        uploadCheckerboard();
+    }
+
+    // A projection and viewport for a surface of this many device pixels, and a frame at once.
+    void Resize(int width, int height) {
+        const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glFrustum(-0.4 * aspect, 0.4 * aspect, -0.4, 0.4, 1.0, 10.0);
+        glMatrixMode(GL_MODELVIEW);
+        glViewport(0, 0, width, height);
+        Frame();
     }
 
     // One frame; like the clock, a surface that is not on screen is drawn but not presented.
     void Frame() {
-        if (!m_context.makeCurrent(this)) {
-            return;
-        }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        // About a fifth of the surface, as much as the clock's dial covers in its start pose; tilted away at
+        // the top, so that depth and texture coordinates vary across it.
+        glBegin(GL_TRIANGLES);
+        glNormal3f(0.0f, 0.447f, 0.894f);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3f(-0.42f, -0.42f, -1.7f);
+        glTexCoord2f(2.0f, 0.0f);
+        glVertex3f(0.42f, -0.42f, -1.7f);
+        glTexCoord2f(1.0f, 2.0f);
+        glVertex3f(0.0f, 0.42f, -2.12f);
+        glEnd();
         glFinish();
-        if (isExposed()) {
-            m_context.swapBuffers(this);
+        if (m_surface.isExposed()) {
+            m_context.swapBuffers(&m_surface);
+        }
+        // As the clock's swap does: on Wayland Qt may have made the surface's buffer anew.
+        if (SurfacesOnWayland()) {
+            m_context.makeCurrent(&m_surface);
         }
     }
 
   private:
+    QWindow& m_surface;
     QOpenGLContext m_context;
 };
 
-class FloorWindow : public QWidget {
+// The clock's window and controls without its renderer; it lays out the surface and the credit box as the
+// clock does and draws the triangle where the clock would paint.
+class FloorWindow : public FormWindow {
   public:
-    FloorWindow()
-        : m_surface(new ClearSurface), m_container(QWidget::createWindowContainer(m_surface, this)) {
+    FloorWindow() {
         setWindowTitle(QStringLiteral("Viduzirivo floor"));
-        resize(kClientWidth, kClientHeight);
-        m_container->setFocusPolicy(Qt::NoFocus);
-        m_container->setGeometry(kSurfaceLeft, 0, kClientWidth - kSurfaceLeft, kClientHeight);
-        m_timer = new SystemTimer(this, 1, [this] { m_surface->Frame(); });
+        m_timer = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_triangle->Frame(); });
     }
 
+    // As the clock's load: the surface set up and drawn, the timer started, all before the window is shown.
     void Start() {
-        m_surface->Frame();
+        m_triangle = std::make_unique<TriangleSurface>(*pictureBox().surface());
+        layOut();
         m_timer->Start();
     }
 
   protected:
     void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        m_container->setGeometry(kSurfaceLeft, 0, std::max(0, event->size().width() - kSurfaceLeft),
-                                 event->size().height());
+        FormWindow::resizeEvent(event);
+        layOut();
+    }
+
+    // An uncovered surface is drawn at once, as the clock does.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && watched == pictureBox().surface() && m_triangle) {
+            QMetaObject::invokeMethod(
+                this, [this] { m_triangle->Frame(); }, Qt::QueuedConnection);
+        }
+        return FormWindow::eventFilter(watched, event);
     }
 
   private:
-    ClearSurface* m_surface;
-    QWidget* m_container;
+    void layOut() {
+        if (!m_triangle || isMinimized()) {
+            return;
+        }
+        PictureBox& box = pictureBox();
+        box.resize(std::max(0, width() - box.x()), height());
+        TextBox& sign = creditBox();
+        sign.move(box.width() - sign.width(), box.height() - sign.height());
+        const qreal ratio = box.devicePixelRatioF();
+        m_triangle->Resize(static_cast<int>(std::lround(box.width() * ratio)),
+                           static_cast<int>(std::lround(box.height() * ratio)));
+    }
+
+    std::unique_ptr<TriangleSurface> m_triangle;
     SystemTimer* m_timer = nullptr;
 };
 
@@ -103,7 +196,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo floor"));
 
     FloorWindow window;
-    // As in the clock: the first frame and the timer start before the window is shown.
     window.Start();
     window.show();
     return QApplication::exec();

@@ -149,6 +149,24 @@ measure() {
         }'
 }
 
+# One launch of each program up to its first frame, not measured. On a software renderer the first start
+# after an install, an upgrade of Mesa or a cleared cache compiles the drawing pipelines, and Mesa keeps
+# them in its shader cache for the starts that follow; the figures are those of the starts that follow.
+warm_up() {
+    local swaps=$work/warm-up.swaps pid
+    (cd "$(dirname "$1")" && SWAPCOUNTER_FILE=$swaps LD_PRELOAD=$shim exec "$1") >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1 300); do
+        [ -s "$swaps" ] && break
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    rm -f "$swaps"
+}
+warm_up "$clock"
+warm_up "$floor"
+
 results=$work/results
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "program_bench: $rounds round(s), ${seconds} s windows, display $screen, $(nproc) cores," \

@@ -25,11 +25,12 @@ bool frmSaver::Form_Load() {
 }
 
 bool frmSaver::InitializeOpenGL() {
-    if (!m_oOpenGL->OpenGLReady()) {
+    // Without the library, or without a context on the surface (a display that offers no OpenGL), nothing
+    // could ever be drawn: the user is told rather than shown an empty window.
+    if (!m_oOpenGL->OpenGLReady() || !m_oOpenGL->Initialize(m_controls.picMain)) {
         m_controls.form.MsgBox(FormDesign::kOpenGLUnavailable, FormDesign::kOpenGLUnavailableStyle);
         return false;
     }
-    m_oOpenGL->Initialize(m_controls.picMain);
     ResizeRenderer();
     m_oOpenGL->RotateX(20.0f);
     m_oOpenGL->RotateY(0.0f);

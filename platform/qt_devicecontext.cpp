@@ -111,23 +111,6 @@ int distance(const PIXELFORMATDESCRIPTOR& offered, const PIXELFORMATDESCRIPTOR& 
     return score;
 }
 
-// The context that showed the display offers OpenGL at all, made in the format a window asks for by default,
-// waiting to serve the first surface set to that format. Never destroyed, like the live contexts.
-struct TrialContext {
-    QSurfaceFormat format;
-    std::unique_ptr<QOpenGLContext> context;
-};
-
-TrialContext& trialContext() {
-    static auto* trial = new TrialContext;
-    return *trial;
-}
-
-std::unique_ptr<QOpenGLContext> takeTrialContext(const QSurfaceFormat& requested) {
-    TrialContext& trial = trialContext();
-    return trial.context && trial.format == requested ? std::move(trial.context) : nullptr;
-}
-
 HDC newDC(QWindow* window, std::vector<PIXELFORMATDESCRIPTOR> formats, int pixelFormat) {
     HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette(), nullptr};
     RegisterDC(dc);
@@ -144,26 +127,6 @@ bool hasDrawableSurface(HDC hdc) {
 }
 
 } // namespace
-
-bool DisplayOffersOpenGL() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        return true;
-    }
-    // The display does not change while the process runs: one trial context answers for all. Creating a
-    // context is costly, so the trial is made as a window's would be and kept for the first window.
-    static const bool offered = [] {
-        TrialContext& trial = trialContext();
-        trial.format = surfaceFormatOf(windowFormat(true));
-        trial.context = std::make_unique<QOpenGLContext>();
-        trial.context->setFormat(trial.format);
-        if (!trial.context->create()) {
-            trial.context.reset();
-            return false;
-        }
-        return true;
-    }();
-    return offered;
-}
 
 bool SurfacesOnWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -268,12 +231,9 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR* /*ppfd*/) 
         hdc->window->create();
         // Learn what the display actually gave by creating a context of that format. Creating a context is
         // costly, so this one is kept for the first rendering context asked for on this surface.
-        std::unique_ptr<QOpenGLContext> probe = takeTrialContext(requested);
-        if (!probe) {
-            probe = std::make_unique<QOpenGLContext>();
-            probe->setFormat(requested);
-        }
-        if (hdc->window->handle() == nullptr || (!probe->isValid() && !probe->create())) {
+        auto probe = std::make_unique<QOpenGLContext>();
+        probe->setFormat(requested);
+        if (hdc->window->handle() == nullptr || !probe->create()) {
             SetLastError(ERROR_INVALID_PIXEL_FORMAT);
             return FALSE;
         }

@@ -7,10 +7,6 @@
 
 class QWindow;
 
-// Whether the display of this process offers OpenGL contexts at all (an X server without GLX, a screen with
-// no OpenGL visual do not). True as well in a process without a display, where there is nothing to ask yet.
-bool DisplayOffersOpenGL();
-
 // True when the surfaces are Wayland ones, drawn through EGL; false on X11, drawn through GLX.
 bool SurfacesOnWayland();
 

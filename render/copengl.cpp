@@ -53,13 +53,15 @@ bool COpenGL::OpenGLReady() const {
     return m_hLib != nullptr;
 }
 
-void COpenGL::Initialize(IDrawingHost& oFrame) {
+bool COpenGL::Initialize(IDrawingHost& oFrame) {
     oFrame.SetScaleMode(IDrawingHost::kScaleModePixels);
     m_hDC = oFrame.hDC();
     SetupPixelFormat();
     m_hRC = wglCreateContext(m_hDC);
-    wglMakeCurrent(m_hDC, m_hRC);
+    // Making no context current succeeds too: only a context of our own counts.
+    const bool bound = wglMakeCurrent(m_hDC, m_hRC) != FALSE && m_hRC != nullptr;
     SetupLighting();
+    return bound;
 }
 
 void COpenGL::SetupPixelFormat() {

@@ -9,7 +9,7 @@ set -euo pipefail
 sets=${1:-linux}
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev libwayland-dev
   libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston qt6-wayland

@@ -1,4 +1,7 @@
-// Reading a data file with the platform's own calls; failures are described in the platform's words.
+// Reading a data file beside the program with the platform's own calls; failures are described in the
+// platform's words and shown in its message box. Names and descriptions are text in the platform's encoding:
+// UTF-8 on Windows (the system's UTF-16 converted without a code page, so that no character is lost), the
+// locale's encoding elsewhere (as the C library's descriptions and the file system's names come).
 #pragma once
 
 #include <cstddef>
@@ -28,3 +31,11 @@ class ReadOnlyFile {
     std::intptr_t m_handle = kClosed;
     std::string m_error;
 };
+
+// Makes the folder that holds the running program's file the current directory, whatever its name and
+// length. Nothing when it did; otherwise why not.
+std::optional<std::string> EnterProgramFolder();
+
+// Shows `text`, a description as the functions above give it, in a modal box with the exclamation icon, an OK
+// button and `caption`; returns when the user has answered it.
+void ShowWarning(const std::string& text, const char* caption);

@@ -1,8 +1,10 @@
 // The program's own file and the current directory, for the texture loader that reads beside the program.
+#include "platform/file.h"
 #include "platform/win32api.h"
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <unistd.h>
 
 DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize) {
@@ -31,4 +33,18 @@ BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
         return FALSE;
     }
     return TRUE;
+}
+
+std::optional<std::string> EnterProgramFolder() {
+    char programPath[4096];
+    const DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof(programPath));
+    if (length == 0 || length >= sizeof(programPath)) {
+        return std::system_category().message(static_cast<int>(GetLastError()));
+    }
+    std::string folder(programPath, length);
+    folder.erase(folder.find_last_of("/\\") + 1);
+    if (!SetCurrentDirectoryA(folder.c_str())) {
+        return std::system_category().message(static_cast<int>(GetLastError()));
+    }
+    return std::nullopt;
 }

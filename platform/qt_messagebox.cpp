@@ -1,6 +1,7 @@
 // MessageBoxA with Qt's message box: the icon and buttons of the style, the application's title by default.
 // Like Windows' MessageBoxA, which takes the ANSI code page, it takes text in the process's locale encoding:
 // the C library's error descriptions and the file system's names come in it.
+#include "platform/file.h"
 #include "platform/win32api.h"
 
 #include <QApplication>
@@ -57,4 +58,8 @@ int MessageBoxA(HWND /*hWnd*/, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     QMessageBox box(iconOf(uType), caption, fromLocaleText(text), QMessageBox::Ok);
     box.exec();
     return IDOK;
+}
+
+void ShowWarning(const std::string& text, const char* caption) {
+    MessageBoxA(nullptr, text.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
 }

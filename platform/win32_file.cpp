@@ -1,10 +1,7 @@
-// ReadOnlyFile over Win32 file handles. Errors are the system's own texts: on Windows the standard library's
-// system category describes a GetLastError code with FormatMessage.
+// ReadOnlyFile over Win32 file handles, opened by its UTF-16 name. Errors are the system's own texts.
 #include "platform/file.h"
 
-#include "platform/win32api.h"
-
-#include <system_error>
+#include "platform/win32_text.h"
 
 namespace {
 
@@ -17,10 +14,10 @@ HANDLE handleOf(std::intptr_t value) {
 ReadOnlyFile::ReadOnlyFile(const char* path) {
     // A folder cannot be opened this way (that takes FILE_FLAG_BACKUP_SEMANTICS), and opening a pipe or a
     // console device does not wait; both are then turned away by type.
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(Utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        m_error = std::system_category().message(static_cast<int>(GetLastError()));
+        m_error = SystemMessage(GetLastError());
         return;
     }
     if (GetFileType(file) != FILE_TYPE_DISK) {
@@ -40,7 +37,7 @@ ReadOnlyFile::~ReadOnlyFile() {
 std::optional<std::size_t> ReadOnlyFile::Read(void* buffer, std::size_t size) {
     DWORD count = 0;
     if (!ReadFile(handleOf(m_handle), buffer, static_cast<DWORD>(size), &count, nullptr)) {
-        m_error = std::system_category().message(static_cast<int>(GetLastError()));
+        m_error = SystemMessage(GetLastError());
         return std::nullopt;
     }
     return count;

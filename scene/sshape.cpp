@@ -2,14 +2,12 @@
 
 #include "platform/file.h"
 #include "platform/gl.h"
-#include "platform/win32api.h"
 #include "scene/displaylists.h"
 #include "scene/texture.h"
 
 #include <cmath>
 #include <cstring>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -32,10 +30,6 @@ constexpr HandDesign kHands[] = {
     {DisplayList::kMinuteHand, 0xC04000, 80.0f, -10.0f, 4.0f, 2.0f},
     {DisplayList::kSecondHand, 0x0030B0, 85.0f, -20.0f, 2.0f, 2.0f},
 };
-
-std::string systemMessage(DWORD code) {
-    return std::system_category().message(static_cast<int>(code));
-}
 
 float radians(float degrees) {
     return degrees * kDegreesToRadians;
@@ -247,21 +241,11 @@ std::optional<std::string> ReadTextureFile(const char* path, std::uint8_t* buffe
 }
 
 void LoadTexture() {
-    std::optional<std::string> error;
-    char programPath[4096];
-    const DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof(programPath));
-    if (length == 0 || length >= sizeof(programPath)) {
-        error = systemMessage(GetLastError());
-    } else {
-        std::string folder(programPath, length);
-        folder.erase(folder.find_last_of("/\\") + 1);
-        if (!SetCurrentDirectoryA(folder.c_str())) {
-            error = systemMessage(GetLastError());
-        } else {
-            error = ReadTextureFile(kTextureFileName, &TextureImage[0][0][0]);
-        }
+    std::optional<std::string> error = EnterProgramFolder();
+    if (!error) {
+        error = ReadTextureFile(kTextureFileName, &TextureImage[0][0][0]);
     }
     if (error) {
-        MessageBoxA(nullptr, error->c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(*error, kApplicationTitle);
     }
 }

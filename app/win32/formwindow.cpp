@@ -3,9 +3,12 @@
 #include "app/formdesign.h"
 #include "app/win32/dpi.h"
 #include "app/win32/resource.h"
-#include "app/win32/utf16.h"
+#include "platform/win32_text.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -130,12 +133,21 @@ void FormWindow::Show(int showCommand) {
 int FormWindow::Run() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(m_hwnd, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        Dispatch(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void FormWindow::Dispatch(MSG& message) {
+    // Windows 10 gives the wheel to the window under the mouse, Wine and older Windows to the focus window;
+    // a control may keep it (the credit box's EDIT does). The window decides by where the mouse is.
+    if (message.message == WM_MOUSEWHEEL && IsChild(m_hwnd, message.hwnd)) {
+        message.hwnd = m_hwnd;
+    }
+    if (!IsDialogMessageW(m_hwnd, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 RECT FormWindow::Client() const {
@@ -170,6 +182,24 @@ void FormWindow::OnScroll(HWND bar, int request, short thumb) {
             m_form->scrTrans_Change(index);
         }
     }
+}
+
+// A SCROLLBAR control does nothing with the wheel; over a bar it moves as that many clicks on its arrow
+// would, each a change, as on Linux.
+bool FormWindow::OnWheel(POINT screen, int delta) {
+    for (const auto& bar : scrTrans) {
+        RECT place{};
+        GetWindowRect(bar->hwnd(), &place);
+        if (!PtInRect(&place, screen)) {
+            continue;
+        }
+        const int steps = bar->WheelSteps(delta);
+        for (int step = 0; step < std::abs(steps); ++step) {
+            OnScroll(bar->hwnd(), steps > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+        }
+        return true;
+    }
+    return false;
 }
 
 void FormWindow::RememberFocus() {
@@ -220,6 +250,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
         OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
         return 0;
+    case WM_MOUSEWHEEL:
+        // Also where a control passes the wheel on to its parent, as DefWindowProc does.
+        if (OnWheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam))) {
+            return 0;
+        }
+        break;
     case WM_TIMER:
         if (wParam == tmrDisplay->id()) {
             tmrDisplay->Tick();

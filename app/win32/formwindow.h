@@ -27,6 +27,8 @@ class FormWindow : public FormControl {
     void Show(int showCommand);
     // The message loop, with the dialog keys (Tab between the controls); returns the exit code.
     int Run();
+    // What the loop does with one message it took from the queue.
+    void Dispatch(MSG& message);
 
     double ScaleWidth() const override;
     double ScaleHeight() const override;
@@ -51,6 +53,7 @@ class FormWindow : public FormControl {
     void CreateTips();
     void ApplyDpi(UINT dpi);
     void OnScroll(HWND bar, int request, short thumb);
+    bool OnWheel(POINT screen, int delta);
     void RememberFocus();
     RECT Client() const;
 

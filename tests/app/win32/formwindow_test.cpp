@@ -1,5 +1,6 @@
-// The Win32 front end under Wine: what the user's scroll requests do to the bars and to the next frame's
-// pose, the keyboard order of the controls, and a minimised window keeping its layout and drawing nothing.
+// The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
+// next frame's pose, the keyboard order of the controls, and a minimised window keeping its layout and
+// drawing nothing.
 #include "app/win32/formwindow.h"
 #include "support/testsurface.h"
 
@@ -44,6 +45,42 @@ TEST_F(FormWindowTest, ScrollRequestsMoveTheBarsByTheirStepsAndThePoseFollows) {
         const double pose = bar == 0 ? LastPose().zoom : LastPose().tilt;
         EXPECT_EQ(form.scrollBar(bar).Value(), value) << "bar " << bar << ", request " << request;
         EXPECT_NEAR(pose, value, 1e-3) << "bar " << bar << ", request " << request;
+    }
+}
+
+// A notch over a bar moves it as the system's lines per notch (3, as Qt's default) arrow clicks would,
+// whichever window the system hands the wheel to: the one under the mouse (Windows 10), the focus window
+// (Wine), or a control that would keep it (the credit box). Elsewhere the wheel moves no bar.
+TEST_F(FormWindowTest, AWheelNotchOverABarMovesItAsItsArrowDoes) {
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_EQ(lines, 3u);
+    const HWND bars[] = {form.scrollBar(0).hwnd(), form.scrollBar(1).hwnd()};
+    const HWND receivers[] = {bars[0], bars[1], form.pictureBox().hwnd(), form.creditBox().hwnd(),
+                              form.hwnd()};
+    const auto centre = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    for (const int bar : {0, 1}) {
+        for (std::size_t receiver = 0; receiver < std::size(receivers); ++receiver) {
+            for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+                const int before = form.scrollBar(bar).Value();
+                const WPARAM notch = MAKEWPARAM(0, static_cast<WORD>(delta));
+                PostMessageW(receivers[receiver], WM_MOUSEWHEEL, notch, centre(bars[bar]));
+                PostMessageW(receivers[receiver], WM_MOUSEWHEEL, notch, centre(form.pictureBox().hwnd()));
+                for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+                    form.Dispatch(message);
+                }
+                form.handlers().tmrDisplay_Timer();
+                const int expected = before + (delta < 0 ? 3 : -3);
+                const std::string where =
+                    "bar " + std::to_string(bar) + ", receiver " + std::to_string(receiver);
+                EXPECT_EQ(form.scrollBar(bar).Value(), expected) << where << ", delta " << delta;
+                EXPECT_NEAR(bar == 0 ? LastPose().zoom : LastPose().tilt, expected, 1e-3) << where;
+            }
+        }
     }
 }
 

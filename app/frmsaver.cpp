@@ -1,6 +1,7 @@
 #include "app/frmsaver.h"
 
 #include "app/formdesign.h"
+#include "platform/messagebox.h"
 #include "scene/sshape.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ bool frmSaver::InitializeOpenGL() {
     // Without the library, or without a context on the surface (a display that offers no OpenGL), nothing
     // could ever be drawn: the user is told rather than shown an empty window.
     if (!m_oOpenGL->OpenGLReady() || !m_oOpenGL->Initialize(m_controls.picMain)) {
-        m_controls.form.MsgBox(FormDesign::kOpenGLUnavailable, FormDesign::kOpenGLUnavailableStyle);
+        MsgBox(FormDesign::kOpenGLUnavailable, FormDesign::kCaption, FormDesign::kOpenGLUnavailableStyle);
         return false;
     }
     ResizeRenderer();

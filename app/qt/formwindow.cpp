@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QMessageBox>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 #include <QStylePainter>
@@ -60,21 +59,6 @@ QLabel* makeLabel(QWidget* parent, const FormDesign::LabelDesign& design) {
     return label;
 }
 
-QMessageBox::Icon iconOf(unsigned style) {
-    switch (style & 0xF0u) {
-    case 0x10u:
-        return QMessageBox::Critical;
-    case 0x30u:
-        return QMessageBox::Warning;
-    case 0x20u:
-        return QMessageBox::Question;
-    case 0x40u:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
 } // namespace
 
 void ScrollBar::paintEvent(QPaintEvent* event) {
@@ -92,7 +76,7 @@ void ScrollBar::paintEvent(QPaintEvent* event) {
 }
 
 void TextBox::Move(double left, double top) {
-    move(m_container->toWidgetPixels(left), m_container->toWidgetPixels(top));
+    move(m_container->ToPixels(left), m_container->ToPixels(top));
 }
 
 FormWindow::FormWindow() {
@@ -175,12 +159,6 @@ double FormWindow::ScaleWidth() const {
 
 double FormWindow::ScaleHeight() const {
     return innerHeight() * FormDesign::kTwipsPerPixel;
-}
-
-void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
-    QMessageBox box(iconOf(style), QGuiApplication::applicationDisplayName(),
-                    QString::fromStdString(textUtf8), QMessageBox::Ok);
-    box.exec();
 }
 
 bool FormWindow::surfaceVisible() const {

@@ -3,7 +3,7 @@
 #include "app/formdesign.h"
 #include "app/qt/surfaceoverlay.h"
 
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -103,12 +103,12 @@ double PictureBox::ScaleHeight() const {
     return height() * unitsPerWidgetPixel();
 }
 
-int PictureBox::toWidgetPixels(double scaleUnits) const {
+int PictureBox::ToPixels(double scaleUnits) const {
     return static_cast<int>(std::lround(scaleUnits / unitsPerWidgetPixel()));
 }
 
-double PictureBox::toScaleUnits(int widgetPixels) const {
-    return widgetPixels * unitsPerWidgetPixel();
+double PictureBox::ToScaleUnits(int pixels) const {
+    return pixels * unitsPerWidgetPixel();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

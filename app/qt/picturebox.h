@@ -17,7 +17,6 @@ class PictureBox : public QWidget, public PictureBoxControl {
     explicit PictureBox(QWidget* parent);
 
     void SetScaleMode(int mode) override;
-    int ScaleMode() const { return m_scaleMode; }
     HDC hDC() override;
     // Left edge and size in the window's unit (twips).
     double Left() const override;
@@ -26,8 +25,8 @@ class PictureBox : public QWidget, public PictureBoxControl {
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     // Conversions between the scale unit and logical (widget) pixels, for placing child controls.
-    int toWidgetPixels(double scaleUnits) const;
-    double toScaleUnits(int widgetPixels) const;
+    int ToPixels(double scaleUnits) const;
+    double ToScaleUnits(int pixels) const;
 
     QWindow* surface() const { return m_surface; }
     // Keeps a child control that lies over the drawing surface visible above it.

@@ -164,12 +164,6 @@ double FormWindow::ScaleHeight() const {
     return Client().bottom * TwipsPerPixel(WindowDpi(m_hwnd));
 }
 
-void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
-    // A hidden window (during load) cannot own the box: it would have no place on the task bar.
-    HWND owner = IsWindowVisible(m_hwnd) ? m_hwnd : nullptr;
-    MessageBoxW(owner, Utf16(textUtf8).c_str(), Utf16(FormDesign::kCaption).c_str(), style);
-}
-
 void FormWindow::OnScroll(HWND bar, int request, short thumb) {
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
         if (scrTrans[index]->hwnd() != bar || !scrTrans[index]->Scroll(request, thumb)) {

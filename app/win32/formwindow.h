@@ -15,7 +15,7 @@
 #include <array>
 #include <memory>
 
-class FormWindow : public FormControl {
+class FormWindow : public WindowControl {
   public:
     explicit FormWindow(HINSTANCE instance);
     FormWindow(const FormWindow&) = delete;
@@ -33,7 +33,6 @@ class FormWindow : public FormControl {
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     bool Minimized() const override { return IsIconic(m_hwnd) != FALSE; }
-    void MsgBox(const std::string& textUtf8, unsigned style) override;
 
     // For the window's tests.
     HWND hwnd() const { return m_hwnd; }

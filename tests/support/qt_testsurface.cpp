@@ -1,7 +1,7 @@
 // Test surfaces on Qt: hidden native windows, the kind that the picture box draws on.
 #include "support/testsurface.h"
 
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 
 #include <QWindow>
 

@@ -93,6 +93,17 @@ TEST_F(FormWindowTest, TabWalksSurfaceZoomTiltAndArrowsStayWithTheSurface) {
     EXPECT_NE(SendMessageW(order[0], WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
 }
 
+TEST_F(FormWindowTest, AnUncoveredSurfaceIsDrawnAtOnceNotAtTheNextTick) {
+    int frames = 0;
+    form.renderer()->SetTimeOfDaySource([&frames] {
+        ++frames;
+        return TimeOfDay{};
+    });
+    InvalidateRect(form.pictureBox().hwnd(), nullptr, FALSE);
+    UpdateWindow(form.pictureBox().hwnd()); // its WM_PAINT, sent at once; no WM_TIMER is handled here
+    EXPECT_EQ(frames, 1);
+}
+
 TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     SetWindowPos(form.hwnd(), nullptr, 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};

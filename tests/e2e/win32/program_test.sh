@@ -12,28 +12,25 @@ launcher=("${@:3}")
 titled() { xprop -id "$1" WM_NAME | grep -q '= "Viduzirivo"$' || fail "not titled Viduzirivo"; }
 colours_of() { convert "$1" -crop "$2" +repage -format %k info:; }
 
-# Sets $colours to the number of colours of the drawing in window $1, leaving the shot in window.png. Wine 8
-# keeps the OpenGL drawing of a child window in an off-screen X window of the child's size and does not copy
-# it into the visible window; the drawing is then read from there.
+# Sets $colours to the number of colours of the drawing in window $1, leaving the shot in window.png; fails
+# while there is nothing to read. Wine 8 keeps the OpenGL drawing of a child window in an off-screen X window
+# of the child's size and does not copy it into the visible window; the drawing is then read from there.
 read_drawing() {
     local drawing
-    import -window "$1" "$workdir/window.png"
+    import -window "$1" "$workdir/window.png" 2>/dev/null || return 1
     colours=$(colours_of "$workdir/window.png" 349x338+24+0)
     if [ "$colours" -le 50 ]; then
         drawing=$(xwininfo -root -tree | awk '!found && /\(has no name\)/ && / 349x338\+/ {print $1; found = 1}')
-        [ -n "$drawing" ] || fail "no 349 x 338 drawing surface ($colours colours in the window)"
-        import -window "$drawing" "$workdir/drawing.png"
+        [ -n "$drawing" ] && import -window "$drawing" "$workdir/drawing.png" 2>/dev/null || return 1
         colours=$(colours_of "$workdir/drawing.png" 333x328+0+0)
     fi
 }
 
 # The clock drawn right of the 24-pixel strip, the credit box's light background over the lower right corner.
-check_drawing() {
-    local brightness
-    read_drawing "$1"
-    [ "$colours" -gt 50 ] || fail "the drawing looks empty ($colours colours)"
-    brightness=$(convert "$workdir/window.png" -crop 201x21+172+317 +repage -colorspace Gray -format '%[fx:int(100*mean)]' info:)
-    [ "$brightness" -gt 60 ] || fail "the credit box is not over the corner ($brightness% bright)"
+drawn_with_credit() {
+    read_drawing "$1" && [ "$colours" -gt 50 ] &&
+        [ "$(convert "$workdir/window.png" -crop 201x21+172+317 +repage -colorspace Gray \
+            -format '%[fx:int(100*mean)]' info:)" -gt 60 ]
 }
 
 check_window() {
@@ -41,9 +38,9 @@ check_window() {
     window=$(wait_top_window "$pid" 90) || fail "no window appeared"
     titled "$window"
     [ "$(client_size "$window")" = 373x338 ] || fail "a $(client_size "$window") client area, not 373x338"
-    sleep 3
+    wait_for 15 "$pid" drawn_with_credit "$window" ||
+        fail "no drawing (${colours:-no} colours) with the credit box over its corner"
     [ "$(top_windows "$pid")" = "$window" ] || fail "the program ended, or shows more than its window"
-    check_drawing "$window"
     [ -z "${VIDUZIRIVO_SHOTS:-}" ] || cp "$workdir"/*.png "$VIDUZIRIVO_SHOTS/"
     close_cleanly "$window" 15
 }

@@ -1,8 +1,9 @@
-// Device contexts over Qt's native surfaces: pixel-format choice, WGL rendering contexts and buffer swaps,
-// carried out with QOpenGLContext (compatibility profile). Every entry point returns the Win32 failure value
-// (0, FALSE or null) and sets the last error instead of throwing.
-#include "platform/posix_devicecontext.h"
-#include "platform/surface_dc.h"
+// Device contexts over Qt's native surfaces and their pixel formats: a format is set by making the surface's
+// native window with the matching QSurfaceFormat (compatibility profile), and described as a context of that
+// format actually has it. Every entry point returns the Win32 failure value (0 or FALSE) and sets the last
+// error instead of throwing.
+#include "platform/qt_devicecontext.h"
+#include "platform/qt_surface.h"
 
 #include <QGuiApplication>
 #include <QObject>
@@ -12,32 +13,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-
-struct HGLRC__ {
-    std::unique_ptr<QOpenGLContext> context;
-};
 
 namespace {
 
 std::vector<HDC>& liveDCs() {
     static std::vector<HDC> dcs;
     return dcs;
-}
-
-// Never destroyed: a program that exits with a context still alive (Qt exits when the display connection
-// breaks) must not destroy it after Qt's own statics are gone.
-std::vector<std::unique_ptr<HGLRC__>>& liveContexts() {
-    static auto* contexts = new std::vector<std::unique_ptr<HGLRC__>>;
-    return *contexts;
-}
-
-thread_local HGLRC currentContext = nullptr;
-
-std::vector<std::unique_ptr<HGLRC__>>::iterator findContext(HGLRC hglrc) {
-    auto& contexts = liveContexts();
-    return std::find_if(contexts.begin(), contexts.end(),
-                        [hglrc](const auto& c) { return c.get() == hglrc; });
 }
 
 PIXELFORMATDESCRIPTOR windowFormat(bool doubleBuffered) {
@@ -95,9 +76,10 @@ PIXELFORMATDESCRIPTOR describe(const QSurfaceFormat& format) {
     return pfd;
 }
 
-// How far a format is from a request; lower is closer. Hard mismatches rule a format out.
+// How far a format is from a request; lower is closer. A format of another pixel type, or without a flag the
+// request needs, is ruled out.
 int distance(const PIXELFORMATDESCRIPTOR& offered, const PIXELFORMATDESCRIPTOR& wanted) {
-    constexpr DWORD required = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DRAW_TO_BITMAP | PFD_SUPPORT_GDI;
+    constexpr DWORD required = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
     if (offered.iPixelType != wanted.iPixelType ||
         (offered.dwFlags & wanted.dwFlags & required) != (wanted.dwFlags & required)) {
         return -1;
@@ -109,21 +91,6 @@ int distance(const PIXELFORMATDESCRIPTOR& offered, const PIXELFORMATDESCRIPTOR& 
     score += std::abs(offered.cColorBits - wanted.cColorBits);
     score += std::abs(offered.cDepthBits - wanted.cDepthBits);
     return score;
-}
-
-HDC newDC(QWindow* window, std::vector<PIXELFORMATDESCRIPTOR> formats, int pixelFormat) {
-    HDC dc = new HDC__{window, std::move(formats), pixelFormat, StockDefaultPalette(), nullptr};
-    RegisterDC(dc);
-    return dc;
-}
-
-void releaseDC(HDC hdc) {
-    UnregisterDC(hdc);
-    delete hdc;
-}
-
-bool hasDrawableSurface(HDC hdc) {
-    return IsLiveDC(hdc) && hdc->window != nullptr && hdc->pixelFormat != 0;
 }
 
 } // namespace
@@ -158,37 +125,15 @@ HDC GetSurfaceDC(QWindow* surface) {
             return dc;
         }
     }
-    HDC dc = newDC(surface, {windowFormat(true), windowFormat(false)}, 0);
-    QObject::connect(surface, &QObject::destroyed, [dc] { releaseDC(dc); });
+    // Double-buffered first, as a window's formats come on Windows.
+    HDC dc =
+        new HDC__{surface, {windowFormat(true), windowFormat(false)}, 0, StockDefaultPalette(), false, {}};
+    RegisterDC(dc);
+    QObject::connect(surface, &QObject::destroyed, [dc] {
+        UnregisterDC(dc);
+        delete dc;
+    });
     return dc;
-}
-
-HDC CreateFormatDC(const PIXELFORMATDESCRIPTOR& format) {
-    return newDC(nullptr, {format}, 1);
-}
-
-void DeleteFormatDC(HDC hdc) {
-    if (IsLiveDC(hdc) && hdc->window == nullptr) {
-        releaseDC(hdc);
-    }
-}
-
-PIXELFORMATDESCRIPTOR Palette332Format() {
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_NEED_PALETTE;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 8;
-    pfd.cRedBits = 3;
-    pfd.cRedShift = 0;
-    pfd.cGreenBits = 3;
-    pfd.cGreenShift = 3;
-    pfd.cBlueBits = 2;
-    pfd.cBlueShift = 6;
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    return pfd;
 }
 
 int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* ppfd) {
@@ -270,84 +215,4 @@ int DescribePixelFormat(HDC hdc, int iPixelFormat, UINT nBytes, PIXELFORMATDESCR
     }
     std::memcpy(ppfd, &hdc->formats[iPixelFormat - 1], std::min<std::size_t>(nBytes, sizeof(*ppfd)));
     return count;
-}
-
-HGLRC wglCreateContext(HDC hdc) {
-    if (!hasDrawableSurface(hdc)) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return nullptr;
-    }
-    auto rc = std::make_unique<HGLRC__>();
-    if (hdc->spareContext) {
-        rc->context = std::move(hdc->spareContext);
-    } else {
-        rc->context = std::make_unique<QOpenGLContext>();
-        rc->context->setFormat(hdc->window->requestedFormat());
-    }
-    if (!rc->context->isValid() && !rc->context->create()) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return nullptr;
-    }
-    liveContexts().push_back(std::move(rc));
-    return liveContexts().back().get();
-}
-
-BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
-    if (hglrc == nullptr) {
-        // No context: whatever is current on this thread stops being current; the DC is not looked at.
-        if (currentContext != nullptr) {
-            currentContext->context->doneCurrent();
-            currentContext = nullptr;
-        }
-        return TRUE;
-    }
-    if (findContext(hglrc) == liveContexts().end() || !hasDrawableSurface(hdc)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (!hglrc->context->makeCurrent(hdc->window)) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        currentContext = nullptr;
-        return FALSE;
-    }
-    currentContext = hglrc;
-    return TRUE;
-}
-
-BOOL wglDeleteContext(HGLRC hglrc) {
-    auto found = findContext(hglrc);
-    if (found == liveContexts().end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (currentContext == hglrc) {
-        hglrc->context->doneCurrent();
-        currentContext = nullptr;
-    }
-    liveContexts().erase(found);
-    return TRUE;
-}
-
-HGLRC wglGetCurrentContext() {
-    return currentContext;
-}
-
-BOOL SwapBuffers(HDC hdc) {
-    if (!hasDrawableSurface(hdc) || currentContext == nullptr ||
-        currentContext->context->surface() != hdc->window) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
-    if (hdc->window->isExposed()) {
-        currentContext->context->swapBuffers(hdc->window);
-    }
-    // The next frame draws into the surface as it is now. A WGL or GLX context stays bound to its window
-    // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
-    // once the window has a size and remakes when the window is shown again, so binding once at start-up
-    // (before the window is shown) would leave every later frame drawn into nothing.
-    if (SurfacesOnWayland()) {
-        currentContext->context->makeCurrent(hdc->window);
-    }
-    return TRUE;
 }

@@ -123,6 +123,7 @@ void FormWindow::createControls() {
     setTabOrder(scrTrans[FormDesign::kZoom], scrTrans[FormDesign::kTilt]);
 
     tmrDisplay = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_form->tmrDisplay_Timer(); });
+    tmrDisplay->setObjectName(QStringLiteral("tmrDisplay"));
 }
 
 void FormWindow::connectHandlers() {

@@ -52,16 +52,6 @@ class FormWindow : public QWidget, public WindowControl {
     double ScaleHeight() const override;
     bool Minimized() const override { return isMinimized(); }
 
-    // For the window's tests.
-    frmSaver& handlers() { return *m_form; }
-    COpenGL* renderer() const { return m_form->renderer(); }
-    PictureBox& pictureBox() const { return *picMain; }
-    TextBox& creditBox() const { return *txtSign; }
-    ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
-    QLabel& label(int index) const { return *Label1.at(static_cast<std::size_t>(index)); }
-    SystemTimer& timer() const { return *tmrDisplay; }
-    bool surfaceShown() const { return m_surfaceVisible; }
-
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

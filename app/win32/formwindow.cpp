@@ -53,6 +53,13 @@ FormWindow::FormWindow(HINSTANCE instance) : m_instance(instance) {
                                                      *scrTrans[FormDesign::kTilt], *tmrDisplay});
 }
 
+FormWindow::~FormWindow() {
+    // A window the user closed is gone already; one still there goes with the handlers it calls.
+    if (m_hwnd != nullptr) {
+        DestroyWindow(m_hwnd);
+    }
+}
+
 void FormWindow::CreateMainWindow() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -209,6 +216,12 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && form != nullptr) {
+        // The window's last message: nothing may reach the object through it any more.
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->m_hwnd = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     // Messages of the window's creation come before the controls and the handlers exist.
     if (form == nullptr || !form->m_form) {
         return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -18,6 +18,7 @@
 class FormWindow : public WindowControl {
   public:
     explicit FormWindow(HINSTANCE instance);
+    ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
@@ -33,16 +34,6 @@ class FormWindow : public WindowControl {
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     bool Minimized() const override { return IsIconic(m_hwnd) != FALSE; }
-
-    // For the window's tests.
-    HWND hwnd() const { return m_hwnd; }
-    frmSaver& handlers() { return *m_form; }
-    COpenGL* renderer() const { return m_form->renderer(); }
-    PictureBox& pictureBox() const { return *picMain; }
-    TextBox& creditBox() const { return *txtSign; }
-    ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
-    SystemTimer& timer() const { return *tmrDisplay; }
-    HWND label(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -14,7 +14,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston qt6-wayland
   fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
-  lintian appstream desktop-file-utils
+  lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-pyatspi
 )
 # GoogleTest for Windows is cross-built from the googletest sources above; 32-bit Wine draws with the i386
 # Mesa. Wine comes with its recommended packages (its fonts, the X extensions of its display driver).

@@ -50,12 +50,16 @@ ScrollBar* makeScrollBar(QWidget* parent, const FormDesign::ScrollBarDesign& des
     return bar;
 }
 
-QLabel* makeLabel(QWidget* parent, const FormDesign::LabelDesign& design) {
-    auto* label = new QLabel(QString::fromUtf8(design.caption), parent);
+// The label that names `bar`: screen readers read its caption as the bar's name and its tip as the bar's
+// description.
+QLabel* makeLabelFor(ScrollBar* bar, const FormDesign::LabelDesign& design) {
+    auto* label = new QLabel(QString::fromUtf8(design.caption), bar->parentWidget());
     label->setGeometry(toPixels(design.place));
     label->setFont(designFont(FormDesign::kLabelFont));
     label->setToolTip(QString::fromUtf8(design.tip));
     label->setFocusPolicy(Qt::NoFocus);
+    label->setBuddy(bar);
+    bar->setAccessibleDescription(QString::fromUtf8(design.tip));
     return label;
 }
 
@@ -101,12 +105,14 @@ void FormWindow::createControls() {
     picMain->setObjectName(QStringLiteral("picMain"));
     picMain->setGeometry(toPixels(FormDesign::kPicMain));
     picMain->setFocusPolicy(Qt::StrongFocus);
+    picMain->setAccessibleName(QString::fromUtf8(FormDesign::kPicMainName));
 
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        const short label = FormDesign::kScrTrans[index].label;
         scrTrans[index] = makeScrollBar(this, FormDesign::kScrTrans[index]);
         scrTrans[index]->setObjectName(QStringLiteral("scrTrans_%1").arg(index));
-        Label1[index] = makeLabel(this, FormDesign::kLabel1[index]);
-        Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
+        Label1[label] = makeLabelFor(scrTrans[index], FormDesign::kLabel1[label]);
+        Label1[label]->setObjectName(QStringLiteral("Label1_%1").arg(label));
     }
 
     // The credit box sits over the drawing surface.

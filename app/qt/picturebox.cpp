@@ -5,11 +5,22 @@
 
 #include "platform/qt_surface.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QWindow>
 
 #include <cmath>
+
+namespace {
+
+// The clock turns by itself: screen readers announce the drawing surface as an animation.
+QAccessibleInterface* accessibleSurface(const QString& /*className*/, QObject* object) {
+    auto* box = dynamic_cast<PictureBox*>(object);
+    return box != nullptr ? new QAccessibleWidget(box, QAccessible::Animation) : nullptr;
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent), m_surface(new QWindow), m_container(QWidget::createWindowContainer(m_surface, this)) {
@@ -30,6 +41,7 @@ PictureBox::PictureBox(QWidget* parent)
     if (SurfacesOnWayland()) {
         m_container->hide();
     }
+    QAccessible::installFactory(accessibleSurface);
 }
 
 void PictureBox::KeepAboveSurface(QWidget& control) {

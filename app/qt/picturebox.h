@@ -1,5 +1,6 @@
 // A picture box: a native OpenGL drawing surface inside the window, with a settable scale unit and the
 // device context that the renderer draws through. Child controls placed over the surface are kept above it.
+// Screen readers hear it as an animation.
 #pragma once
 
 #include "app/controls.h"

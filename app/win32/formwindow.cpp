@@ -77,17 +77,18 @@ void FormWindow::CreateMainWindow() {
 
 void FormWindow::CreateControls() {
     const UINT dpi = WindowDpi(m_hwnd);
-    // Children are created in tab order: the dialog keys walk them in creation order.
+    // Children are created in tab order: the dialog keys walk them in creation order. Each bar's label comes
+    // just before it, as screen readers name a control by the label that precedes it; labels are no tab
+    // stops.
     picMain = std::make_unique<PictureBox>(m_hwnd, m_instance, [this] {
         if (m_form) {
             m_form->picMain_Paint();
         }
     });
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        const short label = FormDesign::kScrTrans[index].label;
+        Label1[label] = CreateLabel(m_hwnd, FormDesign::kLabel1[label], dpi);
         scrTrans[index] = std::make_unique<ScrollBar>(m_hwnd, FormDesign::kScrTrans[index], dpi);
-    }
-    for (std::size_t index = 0; index < Label1.size(); ++index) {
-        Label1[index] = CreateLabel(m_hwnd, FormDesign::kLabel1[index], dpi);
     }
     txtSign = std::make_unique<TextBox>(m_hwnd, *picMain, dpi);
     m_focus = picMain->hwnd();

@@ -1,14 +1,17 @@
 // The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
-// next frame's pose, the keyboard order of the controls, drawing when uncovered, and a minimised window
-// keeping its layout and drawing nothing. The controls are found as tools outside the program find them.
+// next frame's pose, the keyboard order of the controls, their names for screen readers, drawing when
+// uncovered, and a minimised window keeping its layout and drawing nothing. The controls are found as tools
+// outside the program find them.
 #include "app/win32/formwindow.h"
 #include "platform/gl.h"
 #include "support/testsurface.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <array>
 #include <bit>
+#include <string>
 
 namespace {
 
@@ -136,6 +139,34 @@ TEST_F(FormWindowTest, TabWalksSurfaceZoomTiltAndArrowsStayWithTheSurface) {
 TEST_F(FormWindowTest, AnUncoveredSurfaceIsDrawnAtOnceNotAtTheNextTick) {
     const Frame before = CurrentMatrix(GL_MODELVIEW_MATRIX);
     EXPECT_NE(Repaint(), before);
+}
+
+// The name that screen readers get for a control from oleacc. Windows names a control without text by the
+// label just before it in the window order; Wine's oleacc names a window by its own text only, so there that
+// label is read instead.
+std::wstring ScreenReaderName(HWND control) {
+    IAccessible* accessible = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{}; // CHILDID_SELF
+    self.vt = VT_I4;
+    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible)) == S_OK) {
+        accessible->get_accName(self, &name);
+        accessible->Release();
+    }
+    std::wstring result = name != nullptr ? name : L"";
+    SysFreeString(name);
+    if (result.empty()) {
+        result.resize(32);
+        result.resize(GetWindowTextW(GetWindow(control, GW_HWNDPREV), result.data(), 32));
+    }
+    return result;
+}
+
+TEST_F(FormWindowTest, ScreenReadersNameEachBarByItsLabelAndTheSurfaceByItsText) {
+    EXPECT_EQ(ScreenReaderName(Bar(0)), L"Zoom");
+    EXPECT_EQ(ScreenReaderName(Bar(1)), L"RotX");
+    EXPECT_EQ(ScreenReaderName(Surface()), L"Clock");
 }
 
 TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# What a screen reader gets. On the accessibility bus (AT-SPI, as Orca reads it) of a private session bus,
-# each bar is named by its label, the drawing surface is a named animation and the credit box's text can be
-# read.
+# What a screen reader and a keyboard user get. On the accessibility bus (AT-SPI, as Orca reads it) of a
+# private session bus, each bar is named by its label, the drawing surface is a named animation and the credit
+# box's text can be read. Tabbed to, the surface shows a focus frame on its edge, and only then.
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null || { echo "skipped: python3-pyatspi is not installed"; exit 77; }
 [ -n "${VIDUZIRIVO_OWN_BUS:-}" ] || VIDUZIRIVO_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 source "$(dirname "$0")/e2e.sh"
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start "$program"
-wait_top_window "$pid" 20 >/dev/null || fail "no window appeared"
+window=$(wait_top_window "$pid" 20) || fail "no window appeared"
 
 # The program's accessible objects, one a line: role|name|description|text.
 read_tree() {
@@ -29,3 +29,14 @@ named() {
 }
 wait_for 20 "$pid" named || { cat "$workdir/tree"; fail "the controls are not named as expected"; }
 
+# The least and the most blue on the surface's top edge after $1 presses of Tab.
+top_edge_after_tabs() {
+    [ "$1" -eq 0 ] || xdotool key --repeat "$1" --delay 200 Tab
+    sleep 0.5
+    import -window "$window" -crop 349x1+24+0 -format "%[fx:round(minima.b * 255)] %[fx:round(maxima.b * 255)]" info:
+}
+xdotool windowactivate --sync "$window"
+[ "$(top_edge_after_tabs 0)" = "0 0" ] || fail "an edge is drawn on the surface before the keyboard moved the focus"
+read -r least _ <<<"$(top_edge_after_tabs 3)"
+[ "$least" -gt 100 ] || fail "the surface shows no focus frame when tabbed to"
+[ "$(top_edge_after_tabs 1)" = "0 0" ] || fail "the focus frame stays when the focus has left the surface"

@@ -29,14 +29,15 @@ named() {
 }
 wait_for 20 "$pid" named || { cat "$workdir/tree"; fail "the controls are not named as expected"; }
 
-# The least and the most blue on the surface's top edge after $1 presses of Tab.
-top_edge_after_tabs() {
-    [ "$1" -eq 0 ] || xdotool key --repeat "$1" --delay 200 Tab
-    sleep 0.5
+# The least and the most blue on the surface's top edge.
+top_edge() {
     import -window "$window" -crop 349x1+24+0 -format "%[fx:round(minima.b * 255)] %[fx:round(maxima.b * 255)]" info:
 }
+framed() { read -r least _ <<<"$(top_edge)" && [ "$least" -gt 100 ]; }
+unframed() { [ "$(top_edge)" = "0 0" ]; }
 xdotool windowactivate --sync "$window"
-[ "$(top_edge_after_tabs 0)" = "0 0" ] || fail "an edge is drawn on the surface before the keyboard moved the focus"
-read -r least _ <<<"$(top_edge_after_tabs 3)"
-[ "$least" -gt 100 ] || fail "the surface shows no focus frame when tabbed to"
-[ "$(top_edge_after_tabs 1)" = "0 0" ] || fail "the focus frame stays when the focus has left the surface"
+unframed || fail "an edge is drawn on the surface before the keyboard moved the focus"
+xdotool key --repeat 3 --delay 200 Tab
+wait_for 5 "$pid" framed || fail "the surface shows no focus frame when tabbed to"
+xdotool key Tab
+wait_for 5 "$pid" unframed || fail "the focus frame stays when the focus has left the surface"

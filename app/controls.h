@@ -4,19 +4,15 @@
 
 #include "render/drawinghost.h"
 
-#include <string>
-
-// The window itself: its inner size in its own scale unit (twips), its state, and its message box.
-class FormControl {
+// The window itself: its inner size in its own scale unit (twips), and its state.
+class WindowControl {
   public:
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
     virtual bool Minimized() const = 0;
-    // A modal message box with the application's title; the style picks buttons and icon as on Windows.
-    virtual void MsgBox(const std::string& textUtf8, unsigned style) = 0;
 
   protected:
-    ~FormControl() = default;
+    ~WindowControl() = default;
 };
 
 // The drawing surface: placed in the window's unit, measured inside in its own scale unit.
@@ -61,7 +57,7 @@ class TimerControl {
 };
 
 struct FormControls {
-    FormControl& form;
+    WindowControl& form;
     PictureBoxControl& picMain;
     TextBoxControl& txtSign;
     ScrollBarControl& zoomBar; // scrTrans index 0

@@ -22,6 +22,7 @@ struct ScrollBarDesign {
     short minimum, maximum, value;
     short smallChange, largeChange;
     int tabIndex;
+    short label; // the Label1 index of the label that names the bar
 };
 
 struct LabelDesign {
@@ -49,14 +50,16 @@ constexpr unsigned kOpenGLUnavailableStyle = 16; // OK button only, critical-sto
 
 constexpr TwipRect kPicMain{360, 0, 5235, 4110};
 constexpr int kPicMainTabIndex = 0;
+// What a screen reader calls the drawing surface.
+constexpr const char* kPicMainName = "Clock";
 
 // scrTrans index 0 is the zoom bar, labelled by Label1 index 1; scrTrans index 1 is the tilt bar, labelled by
 // Label1 index 0. The page step is a tenth of the range, so that a page key crosses a bar in ten presses.
 constexpr short kZoom = 0;
 constexpr short kTilt = 1;
 constexpr ScrollBarDesign kScrTrans[2] = {
-    {{60, 2280, 255, 1815}, -500, 100, -52, 1, 60, 1},
-    {{60, 0, 255, 1815}, -180, 180, 0, 1, 36, 2},
+    {{60, 2280, 255, 1815}, -500, 100, -52, 1, 60, 1, 1},
+    {{60, 0, 255, 1815}, -180, 180, 0, 1, 36, 2, 0},
 };
 
 constexpr LabelDesign kLabel1[2] = {

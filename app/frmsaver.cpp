@@ -1,6 +1,7 @@
 #include "app/frmsaver.h"
 
 #include "app/formdesign.h"
+#include "platform/messagebox.h"
 #include "scene/sshape.h"
 
 #include <algorithm>
@@ -25,11 +26,12 @@ bool frmSaver::Form_Load() {
 }
 
 bool frmSaver::InitializeOpenGL() {
-    if (!m_oOpenGL->OpenGLReady()) {
-        m_controls.form.MsgBox(FormDesign::kOpenGLUnavailable, FormDesign::kOpenGLUnavailableStyle);
+    // Without the library, or without a context on the surface (a display that offers no OpenGL), nothing
+    // could ever be drawn: the user is told rather than shown an empty window.
+    if (!m_oOpenGL->OpenGLReady() || !m_oOpenGL->Initialize(m_controls.picMain)) {
+        MsgBox(FormDesign::kOpenGLUnavailable, FormDesign::kCaption, FormDesign::kOpenGLUnavailableStyle);
         return false;
     }
-    m_oOpenGL->Initialize(m_controls.picMain);
     ResizeRenderer();
     m_oOpenGL->RotateX(20.0f);
     m_oOpenGL->RotateY(0.0f);

@@ -26,9 +26,6 @@ class frmSaver {
     // given frames by the compositor). Nothing is drawn while nobody can see it.
     void picMain_VisibilityChanged(bool visible);
 
-    // The renderer while it lives; null before load and after unload.
-    COpenGL* renderer() const { return m_oOpenGL.get(); }
-
   private:
     bool InitializeOpenGL();
     void ResizeRenderer();

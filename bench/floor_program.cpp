@@ -7,7 +7,7 @@
 #include "app/formdesign.h"
 #include "app/qt/formwindow.h"
 #include "app/qt/systemtimer.h"
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -140,17 +140,20 @@ class TriangleSurface {
 };
 
 // The clock's window and controls without its renderer; it lays out the surface and the credit box as the
-// clock does and draws the triangle where the clock would paint.
+// clock does and draws the triangle where the clock would paint. The window keeps its controls to itself:
+// they are found by their names, as outside tools find them.
 class FloorWindow : public FormWindow {
   public:
-    FloorWindow() {
+    FloorWindow()
+        : m_picMain(*findChild<PictureBox*>(QStringLiteral("picMain"))),
+          m_txtSign(*findChild<TextBox*>(QStringLiteral("txtSign"))) {
         setWindowTitle(QStringLiteral("Viduzirivo floor"));
         m_timer = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_triangle->Frame(); });
     }
 
     // As the clock's load: the surface set up and drawn, the timer started, all before the window is shown.
     void Start() {
-        m_triangle = std::make_unique<TriangleSurface>(*pictureBox().surface());
+        m_triangle = std::make_unique<TriangleSurface>(*m_picMain.surface());
         layOut();
         m_timer->Start();
     }
@@ -163,7 +166,7 @@ class FloorWindow : public FormWindow {
 
     // An uncovered surface is drawn at once, as the clock does.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && watched == pictureBox().surface() && m_triangle) {
+        if (event->type() == QEvent::Expose && watched == m_picMain.surface() && m_triangle) {
             QMetaObject::invokeMethod(
                 this, [this] { m_triangle->Frame(); }, Qt::QueuedConnection);
         }
@@ -175,15 +178,15 @@ class FloorWindow : public FormWindow {
         if (!m_triangle || isMinimized()) {
             return;
         }
-        PictureBox& box = pictureBox();
-        box.resize(std::max(0, width() - box.x()), height());
-        TextBox& sign = creditBox();
-        sign.move(box.width() - sign.width(), box.height() - sign.height());
-        const qreal ratio = box.devicePixelRatioF();
-        m_triangle->Resize(static_cast<int>(std::lround(box.width() * ratio)),
-                           static_cast<int>(std::lround(box.height() * ratio)));
+        m_picMain.resize(std::max(0, width() - m_picMain.x()), height());
+        m_txtSign.move(m_picMain.width() - m_txtSign.width(), m_picMain.height() - m_txtSign.height());
+        const qreal ratio = m_picMain.devicePixelRatioF();
+        m_triangle->Resize(static_cast<int>(std::lround(m_picMain.width() * ratio)),
+                           static_cast<int>(std::lround(m_picMain.height() * ratio)));
     }
 
+    PictureBox& m_picMain;
+    TextBox& m_txtSign;
     std::unique_ptr<TriangleSurface> m_triangle;
     SystemTimer* m_timer = nullptr;
 };

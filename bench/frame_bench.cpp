@@ -7,7 +7,7 @@
 //   scripts/with-display.sh --size 2560x1600 <build>/bin/frame_bench
 // Prints figures only; it judges nothing.
 #include "platform/gl.h"
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 #include "render/copengl.h"
 #include "render/drawinghost.h"
 #include "scene/displaylists.h"

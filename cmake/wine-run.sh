@@ -21,6 +21,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
             # prefix has none of its own, IPA P Gothic comes with the system's fonts.
             "$loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
                 /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+            # Under a Japanese locale Wine draws message boxes in "MS UI Gothic" (and rewrites the link above):
+            # IPA P Gothic stands in for it, as on Japanese Windows that face is always there.
+            "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic \
+                /f >/dev/null 2>&1
             # A program that crashes ends with a failure and a backtrace instead of waiting on a crash dialog.
             "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
             wineserver_dir=$(dirname "$loader")

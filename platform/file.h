@@ -1,4 +1,5 @@
-// Reading a data file with the platform's own calls; failures are described in the platform's words.
+// Reading a data file beside the program with the platform's own calls. Failures are described in the
+// platform's words, in the user's language, as UTF-8; names are UTF-8 too.
 #pragma once
 
 #include <cstddef>
@@ -28,3 +29,7 @@ class ReadOnlyFile {
     std::intptr_t m_handle = kClosed;
     std::string m_error;
 };
+
+// Makes the folder that holds the running program's file the current directory, whatever its name and
+// length. Nothing when it did; otherwise why not.
+std::optional<std::string> EnterProgramFolder();

@@ -1,13 +1,10 @@
-// GDI logical palettes as objects of the process: created, selected into device contexts, realised and
-// deleted with the Win32 contracts and failure values.
-#include "platform/posix_devicecontext.h"
+// GDI logical palettes as objects of the process: created, selected into device contexts (in the foreground
+// or the background), realised and deleted with the Win32 contracts and failure values. No surface here has
+// a palette-based format, so the renderer never needs one; the calls keep their meaning all the same.
+#include "platform/qt_devicecontext.h"
 
 #include <algorithm>
 #include <memory>
-
-struct HPALETTE__ {
-    std::vector<PALETTEENTRY> entries;
-};
 
 namespace {
 
@@ -24,10 +21,6 @@ std::vector<std::unique_ptr<HPALETTE__>>::iterator findPalette(const void* handl
                         [handle](const auto& p) { return p.get() == handle; });
 }
 
-bool isPalette(const void* handle) {
-    return handle == StockDefaultPalette() || findPalette(handle) != livePalettes().end();
-}
-
 bool isSelectedAnywhere(HPALETTE palette) {
     const auto& dcs = LiveDCs();
     return std::any_of(dcs.begin(), dcs.end(), [palette](HDC dc) { return dc->palette == palette; });
@@ -36,24 +29,12 @@ bool isSelectedAnywhere(HPALETTE palette) {
 } // namespace
 
 HPALETTE StockDefaultPalette() {
-    // The system's default palette: the sixteen colours of the standard VGA set.
-    static HPALETTE__ stock{{{0, 0, 0, 0},
-                             {128, 0, 0, 0},
-                             {0, 128, 0, 0},
-                             {128, 128, 0, 0},
-                             {0, 0, 128, 0},
-                             {128, 0, 128, 0},
-                             {0, 128, 128, 0},
-                             {192, 192, 192, 0},
-                             {128, 128, 128, 0},
-                             {255, 0, 0, 0},
-                             {0, 255, 0, 0},
-                             {255, 255, 0, 0},
-                             {0, 0, 255, 0},
-                             {255, 0, 255, 0},
-                             {0, 255, 255, 0},
-                             {255, 255, 255, 0}}};
+    static HPALETTE__ stock;
     return &stock;
+}
+
+bool IsPalette(const void* handle) {
+    return handle == StockDefaultPalette() || findPalette(handle) != livePalettes().end();
 }
 
 HPALETTE CreatePalette(const LOGPALETTE* plpal) {
@@ -67,13 +48,14 @@ HPALETTE CreatePalette(const LOGPALETTE* plpal) {
     return livePalettes().back().get();
 }
 
-HPALETTE SelectPalette(HDC hdc, HPALETTE hPal, BOOL /*bForceBkgd*/) {
-    if (!IsLiveDC(hdc) || !isPalette(hPal)) {
+HPALETTE SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd) {
+    if (!IsLiveDC(hdc) || !IsPalette(hPal)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     HPALETTE previous = hdc->palette;
     hdc->palette = hPal;
+    hdc->paletteInBackground = bForceBkgd != FALSE;
     return previous;
 }
 
@@ -82,40 +64,9 @@ UINT RealizePalette(HDC hdc) {
         SetLastError(ERROR_INVALID_HANDLE);
         return GDI_ERROR;
     }
-    // Realising the default palette maps nothing new; a logical palette maps all of its entries.
-    if (hdc->palette == StockDefaultPalette()) {
-        return 0;
-    }
-    return static_cast<UINT>(hdc->palette->entries.size());
-}
-
-UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries) {
-    if (!isPalette(hpal)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    const auto& entries = hpal->entries;
-    if (pPalEntries == nullptr) {
-        return static_cast<UINT>(entries.size());
-    }
-    if (iStart >= entries.size()) {
-        return 0;
-    }
-    const UINT count = std::min<UINT>(cEntries, static_cast<UINT>(entries.size()) - iStart);
-    std::copy_n(entries.begin() + iStart, count, pPalEntries);
-    return count;
-}
-
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
-    if (!IsLiveDC(hdc) || type != OBJ_PAL) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    return hdc->palette;
-}
-
-DWORD GetObjectType(HGDIOBJ h) {
-    return isPalette(h) ? OBJ_PAL : 0;
+    // A foreground palette takes the device's colours over with all its entries; a background one, and the
+    // default palette, map into the colours already there.
+    return hdc->paletteInBackground ? 0 : static_cast<UINT>(hdc->palette->entries.size());
 }
 
 BOOL DeleteObject(HGDIOBJ ho) {

@@ -1,7 +1,7 @@
 // The Win32 subset the renderer speaks: handle types, pixel-format and palette records, constants and the
-// entry points for library loading, pixel formats, WGL contexts and GDI palettes.
-// On Windows this is <windows.h>; elsewhere the same names and layouts are declared here and implemented by
-// the POSIX/Qt side of this folder.
+// entry points for library loading, pixel formats, WGL contexts and GDI palettes, which report failures in
+// the last-error slot with Win32 codes. On Windows this is <windows.h>; elsewhere the same names and layouts
+// are declared here and implemented by the POSIX and Qt sides of this folder.
 #pragma once
 
 #ifdef _WIN32
@@ -24,8 +24,6 @@ struct HINSTANCE__;
 struct HDC__;
 struct HGLRC__;
 struct HPALETTE__;
-struct HWND__;
-using HWND = HWND__*;
 using HMODULE = HINSTANCE__*;
 using HDC = HDC__*;
 using HGLRC = HGLRC__*;
@@ -76,33 +74,22 @@ struct LOGPALETTE {
 };
 
 constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;
-constexpr DWORD PFD_STEREO = 0x00000002;
 constexpr DWORD PFD_DRAW_TO_WINDOW = 0x00000004;
-constexpr DWORD PFD_DRAW_TO_BITMAP = 0x00000008;
-constexpr DWORD PFD_SUPPORT_GDI = 0x00000010;
 constexpr DWORD PFD_SUPPORT_OPENGL = 0x00000020;
-constexpr DWORD PFD_GENERIC_FORMAT = 0x00000040;
 constexpr DWORD PFD_NEED_PALETTE = 0x00000080;
-constexpr DWORD PFD_NEED_SYSTEM_PALETTE = 0x00000100;
 constexpr BYTE PFD_TYPE_RGBA = 0;
-constexpr BYTE PFD_TYPE_COLORINDEX = 1;
 constexpr BYTE PFD_MAIN_PLANE = 0;
 
-constexpr DWORD OBJ_PAL = 5;
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_ICONHAND = 0x00000010;
-constexpr UINT MB_ICONSTOP = MB_ICONHAND;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
-constexpr int IDOK = 1;
 constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
 
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
-constexpr DWORD ERROR_DLL_INIT_FAILED = 1114;
-constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
 constexpr DWORD ERROR_BUSY = 170;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
 
 // Library loading. The Windows names of the system libraries are mapped to this platform's own.
 HMODULE LoadLibraryA(LPCSTR lpLibFileName);
@@ -123,18 +110,7 @@ BOOL SwapBuffers(HDC hdc);
 HPALETTE CreatePalette(const LOGPALETTE* plpal);
 HPALETTE SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
 UINT RealizePalette(HDC hdc);
-UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
-DWORD GetObjectType(HGDIOBJ h);
 BOOL DeleteObject(HGDIOBJ ho);
-
-// The program's own file and the process's current directory.
-DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize);
-BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
-
-// A modal message box; a null caption gives the application's title. Text and caption are in the
-// process's locale encoding (the ANSI code page on Windows), as the C library's error descriptions are.
-int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 DWORD GetLastError();
 void SetLastError(DWORD dwErrCode);

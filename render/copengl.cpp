@@ -3,8 +3,6 @@
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 
-#include <iostream>
-
 namespace {
 
 constexpr GLfloat kFrameAmbientDiffuse[] = {0.0f, 0.5f, 0.9f, 1.0f};
@@ -53,13 +51,15 @@ bool COpenGL::OpenGLReady() const {
     return m_hLib != nullptr;
 }
 
-void COpenGL::Initialize(IDrawingHost& oFrame) {
+bool COpenGL::Initialize(IDrawingHost& oFrame) {
     oFrame.SetScaleMode(IDrawingHost::kScaleModePixels);
     m_hDC = oFrame.hDC();
     SetupPixelFormat();
     m_hRC = wglCreateContext(m_hDC);
-    wglMakeCurrent(m_hDC, m_hRC);
+    // Making no context current succeeds too: only a context of our own counts.
+    const bool bound = wglMakeCurrent(m_hDC, m_hRC) != FALSE && m_hRC != nullptr;
     SetupLighting();
+    return bound;
 }
 
 void COpenGL::SetupPixelFormat() {
@@ -75,14 +75,10 @@ void COpenGL::SetupPixelFormat() {
     const int format = ChoosePixelFormat(m_hDC, &g_pfd);
     SetPixelFormat(m_hDC, format, &g_pfd);
 
+    // Like every other set-up step, a palette that cannot be built does not stop the renderer; the colours
+    // are then off on such a display, but the clock still shows.
     m_oPalette = std::make_unique<CPalette>();
-    try {
-        m_oPalette->Create(m_hDC);
-    } catch (const UnsupportedPaletteFormat& error) {
-        // Like every other set-up step, a palette that cannot be built does not stop the renderer; the
-        // colours will simply be off on such a display.
-        std::cerr << "Viduzirivo: no palette: " << error.what() << '\n';
-    }
+    m_oPalette->Create(m_hDC);
 }
 
 void COpenGL::SetupLighting() {

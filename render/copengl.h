@@ -18,8 +18,9 @@ class COpenGL {
     COpenGL& operator=(const COpenGL&) = delete;
 
     // Binds the renderer to oFrame: pixels as its unit, pixel format, palette, context made current,
-    // lighting.
-    void Initialize(IDrawingHost& oFrame);
+    // lighting. Every step runs whatever the one before gave; false when no context could be made current,
+    // so that nothing can be drawn.
+    bool Initialize(IDrawingHost& oFrame);
     // True when the OpenGL library could be loaded at construction; settled once.
     bool OpenGLReady() const;
     // Projection and viewport for a drawing area of width × height pixels, then one frame.

@@ -1,7 +1,5 @@
 #include "render/cpalette.h"
 
-#include <string>
-
 namespace {
 
 constexpr int kMaxEntries = 256;
@@ -17,15 +15,9 @@ bool componentFits(BYTE bits) {
     return bits >= 1 && bits <= 7;
 }
 
-void checkPaletteRange(const PIXELFORMATDESCRIPTOR& pfd) {
-    if (pfd.cColorBits > 8 || !componentFits(pfd.cRedBits) || !componentFits(pfd.cGreenBits) ||
-        !componentFits(pfd.cBlueBits)) {
-        throw UnsupportedPaletteFormat(
-            "the pixel format needs a palette but has " + std::to_string(pfd.cColorBits) +
-            " colour bits (red " + std::to_string(pfd.cRedBits) + ", green " +
-            std::to_string(pfd.cGreenBits) + ", blue " + std::to_string(pfd.cBlueBits) +
-            "); a palette can be built only for at most 8 colour bits with 1 to 7 bits per component");
-    }
+bool fitsPalette(const PIXELFORMATDESCRIPTOR& pfd) {
+    return pfd.cColorBits <= 8 && componentFits(pfd.cRedBits) && componentFits(pfd.cGreenBits) &&
+           componentFits(pfd.cBlueBits);
 }
 
 // One component's level for palette index i: its bit field scaled so that the levels run from 0 to 255.
@@ -38,13 +30,16 @@ BYTE level(int index, BYTE shift, BYTE bits) {
 
 } // namespace
 
-void CPalette::Create(HDC hDC) {
+bool CPalette::Create(HDC hDC) {
     const int format = GetPixelFormat(hDC);
     DescribePixelFormat(hDC, format, sizeof(PIXELFORMATDESCRIPTOR), &g_pfd);
     if ((g_pfd.dwFlags & PFD_NEED_PALETTE) == 0 || m_hPalette != nullptr) {
-        return;
+        return true;
     }
-    checkPaletteRange(g_pfd);
+    if (!fitsPalette(g_pfd)) {
+        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+        return false;
+    }
 
     LogPalette256 record{};
     const int colours = 1 << g_pfd.cColorBits;
@@ -61,6 +56,7 @@ void CPalette::Create(HDC hDC) {
         m_hOldPalette = SelectPalette(hDC, m_hPalette, FALSE);
         RealizePalette(hDC);
     }
+    return true;
 }
 
 void CPalette::Delete(HDC hDC) {

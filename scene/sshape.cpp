@@ -2,6 +2,7 @@
 
 #include "platform/file.h"
 #include "platform/gl.h"
+#include "platform/messagebox.h"
 #include "platform/win32api.h"
 #include "scene/displaylists.h"
 #include "scene/texture.h"
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstring>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -33,10 +33,6 @@ constexpr HandDesign kHands[] = {
     {DisplayList::kSecondHand, 0x0030B0, 85.0f, -20.0f, 2.0f, 2.0f},
 };
 
-std::string systemMessage(DWORD code) {
-    return std::system_category().message(static_cast<int>(code));
-}
-
 float radians(float degrees) {
     return degrees * kDegreesToRadians;
 }
@@ -44,6 +40,44 @@ float radians(float degrees) {
 void vertexOnCircle(float radius, float degrees, float z) {
     const double angle = radians(degrees);
     glVertex3f(static_cast<float>(radius * std::cos(angle)), static_cast<float>(radius * std::sin(angle)), z);
+}
+
+// An open five-faced box along +Y from tail to tip, width across X, standing on z = 0, height up Z: the solid
+// of the hands and the hour marks.
+void DrawBar(float tip, float tail, float width, float height) {
+    const float h = height;
+    glBegin(GL_QUADS);
+    // top
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glVertex3f(width / 2, tip, h);
+    glVertex3f(-width / 2, tip, h);
+    glVertex3f(-width / 2, tail, h);
+    glVertex3f(width / 2, tail, h);
+    // right side
+    glNormal3f(1.0f, 0.0f, 0.0f);
+    glVertex3f(width / 2, tip, 0.0f);
+    glVertex3f(width / 2, tip, h);
+    glVertex3f(width / 2, tail, h);
+    glVertex3f(width / 2, tail, 0.0f);
+    // left side
+    glNormal3f(-1.0f, 0.0f, 0.0f);
+    glVertex3f(-width / 2, tip, h);
+    glVertex3f(-width / 2, tip, 0.0f);
+    glVertex3f(-width / 2, tail, 0.0f);
+    glVertex3f(-width / 2, tail, h);
+    // tip end
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glVertex3f(width / 2, tip, h);
+    glVertex3f(width / 2, tip, 0.0f);
+    glVertex3f(-width / 2, tip, 0.0f);
+    glVertex3f(-width / 2, tip, h);
+    // tail end
+    glNormal3f(0.0f, -1.0f, 0.0f);
+    glVertex3f(-width / 2, tail, h);
+    glVertex3f(-width / 2, tail, 0.0f);
+    glVertex3f(width / 2, tail, 0.0f);
+    glVertex3f(width / 2, tail, h);
+    glEnd();
 }
 
 void drawHourMarks() {
@@ -119,54 +153,6 @@ void globeVertex(float a, float b) {
     glVertex3f(static_cast<float>(100.0 * x), static_cast<float>(100.0 * y), static_cast<float>(100.0 * z));
 }
 
-} // namespace
-
-void SetMaterialColor(std::int32_t value) {
-    // Integer division truncates toward zero, which is what gives negative values their documented bytes.
-    const int red = value & 255;
-    const int green = (value / 256) & 255;
-    const int blue = (value / 65536) & 255;
-    const GLfloat record[] = {static_cast<float>(red / 255.0), static_cast<float>(green / 255.0),
-                              static_cast<float>(blue / 255.0), 1.0f};
-    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, record);
-}
-
-void DrawBar(float tip, float tail, float width, float height) {
-    const float h = height;
-    glBegin(GL_QUADS);
-    // top
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    glVertex3f(width / 2, tip, h);
-    glVertex3f(-width / 2, tip, h);
-    glVertex3f(-width / 2, tail, h);
-    glVertex3f(width / 2, tail, h);
-    // right side
-    glNormal3f(1.0f, 0.0f, 0.0f);
-    glVertex3f(width / 2, tip, 0.0f);
-    glVertex3f(width / 2, tip, h);
-    glVertex3f(width / 2, tail, h);
-    glVertex3f(width / 2, tail, 0.0f);
-    // left side
-    glNormal3f(-1.0f, 0.0f, 0.0f);
-    glVertex3f(-width / 2, tip, h);
-    glVertex3f(-width / 2, tip, 0.0f);
-    glVertex3f(-width / 2, tail, 0.0f);
-    glVertex3f(-width / 2, tail, h);
-    // tip end
-    glNormal3f(0.0f, 1.0f, 0.0f);
-    glVertex3f(width / 2, tip, h);
-    glVertex3f(width / 2, tip, 0.0f);
-    glVertex3f(-width / 2, tip, 0.0f);
-    glVertex3f(-width / 2, tip, h);
-    // tail end
-    glNormal3f(0.0f, -1.0f, 0.0f);
-    glVertex3f(-width / 2, tail, h);
-    glVertex3f(-width / 2, tail, 0.0f);
-    glVertex3f(width / 2, tail, 0.0f);
-    glVertex3f(width / 2, tail, h);
-    glEnd();
-}
-
 void BuildClockFace() {
     glNewList(DisplayList::kFace, GL_COMPILE);
     glShadeModel(GL_FLAT);
@@ -204,6 +190,18 @@ void BuildGlobe() {
     glEndList();
 }
 
+} // namespace
+
+void SetMaterialColor(std::int32_t value) {
+    // Integer division truncates toward zero, which is what gives negative values their documented bytes.
+    const int red = value & 255;
+    const int green = (value / 256) & 255;
+    const int blue = (value / 65536) & 255;
+    const GLfloat record[] = {static_cast<float>(red / 255.0), static_cast<float>(green / 255.0),
+                              static_cast<float>(blue / 255.0), 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, record);
+}
+
 void BuildDisplayLists() {
     BuildGlobe();
     BuildClockFace();
@@ -218,50 +216,33 @@ void BuildDisplayLists() {
 
 std::optional<std::string> ReadTextureFile(const char* path, std::uint8_t* buffer) {
     ReadOnlyFile file(path);
+    std::optional<std::string> error;
     if (!file.IsOpen()) {
-        return file.Error();
+        error = file.Error();
     }
     std::size_t total = 0;
-    std::optional<std::string> readError;
-    while (total < kTextureBytes) {
+    while (!error && total < kTextureBytes) {
         const std::optional<std::size_t> count = file.Read(buffer + total, kTextureBytes - total);
         if (!count) {
-            readError = file.Error(); // keep what came
-            break;
+            error = file.Error(); // keep what came
+        } else if (*count == 0) {
+            error = std::string(path) + " holds " + std::to_string(total) + " of the " +
+                    std::to_string(kTextureBytes) +
+                    " bytes of the globe image; the rest of the globe is drawn black.";
         }
-        if (*count == 0) {
-            break; // end of a short file
-        }
-        total += *count;
+        total += count.value_or(0);
     }
-    if (total == kTextureBytes) {
-        return std::nullopt;
-    }
-    // A short file keeps the pixels it has; the rest of the image is black rather than left undefined.
+    // What the file did not give is black rather than left as it was.
     std::memset(buffer + total, 0, kTextureBytes - total);
-    if (readError) {
-        return readError;
-    }
-    return std::string(path) + " holds " + std::to_string(total) + " of the " +
-           std::to_string(kTextureBytes) + " bytes of the globe image; the rest of the globe is drawn black.";
+    return error;
 }
 
 void LoadTexture() {
-    std::optional<std::string> error;
-    char programPath[4096];
-    const DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof(programPath));
-    if (length == 0 || length >= sizeof(programPath)) {
-        error = systemMessage(GetLastError());
-    } else {
-        std::string folder(programPath, length);
-        folder.erase(folder.find_last_of("/\\") + 1);
-        if (!SetCurrentDirectoryA(folder.c_str())) {
-            error = systemMessage(GetLastError());
-        } else {
-            error = ReadTextureFile(kTextureFileName, &TextureImage[0][0][0]);
-        }
+    std::optional<std::string> error = EnterProgramFolder();
+    if (!error) {
+        error = ReadTextureFile(kTextureFileName, &TextureImage[0][0][0]);
     }
     if (error) {
-        MessageBoxA(nullptr, error->c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+        MsgBox(*error, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     }
 }

@@ -9,12 +9,12 @@ set -euo pipefail
 sets=${1:-linux}
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev libwayland-dev
   libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston qt6-wayland
   fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
-  lintian appstream desktop-file-utils
+  lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-pyatspi
 )
 # GoogleTest for Windows is cross-built from the googletest sources above; 32-bit Wine draws with the i386
 # Mesa. Wine comes with its recommended packages (its fonts, the X extensions of its display driver).

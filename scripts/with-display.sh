@@ -38,11 +38,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Give the window manager a moment to take the display before the first window maps.
-for _ in $(seq 1 50); do
+# The window manager must have taken the display before the first window maps.
+for _ in $(seq 1 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.1
 done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" ||
+    { echo "the window manager (openbox) did not take the display" >&2; exit 1; }
 
 set +e
 "$@"

@@ -1,27 +1,25 @@
-// Whether this process can show anything, asked before the window is made. Qt ends the process with an
-// abort when no platform plug-in opens a display, and paints nothing on a screen it has no image format
-// for; these checks say so plainly on stderr instead, so that the program can end with status 1.
+// Start-up where the desktop may not be able to show the clock. Qt chooses the platform and opens the display
+// itself; these checks only listen to what Qt and the X server report, so that a display that cannot be used
+// ends the program with its own explanation on stderr and status 1 instead of Qt's abort.
 #pragma once
 
-#include <QBackingStore>
-#include <QWindow>
-
-// Before QApplication: keeps those of the platforms to try (QT_QPA_PLATFORM, or X11 and Wayland in the
-// order of the session) whose plug-in is installed and whose display accepts a connection, and hands them
-// to Qt, which falls back from one to the next. False, having said what was tried, when none is left.
-bool ChooseDisplay();
-
-// After QApplication: whether the screen can be painted on at all (an 8-bit PseudoColor X screen cannot),
-// so that neither the window nor a message box could be seen. Learnt from a 1 x 1 window that is never
-// shown and lives as long as this object: a window destroyed again at once, while the program starts,
-// trips up tools that list windows meanwhile.
-class ScreenCheck {
+// From its construction until Release, Qt's messages are watched: a fatal one ends the program with an
+// explanation of what could not be opened. Where Qt chose the platform itself and left X11 or Wayland
+// untried, the program is first started again on the untried one, as a session may offer only that one.
+// Until DisplayOpened, Qt's other messages are held back, so that a failure shows only the explanation.
+class StartupChecks {
   public:
-    ScreenCheck();
-    // False, having said so on stderr, when nothing can be painted.
-    bool CanBePainted();
+    StartupChecks(int argc, char* argv[]);
+    ~StartupChecks();
+    StartupChecks(const StartupChecks&) = delete;
+    StartupChecks& operator=(const StartupChecks&) = delete;
 
-  private:
-    QWindow m_probe;
-    QBackingStore m_store{&m_probe};
+    // QApplication has opened the display: the messages held back are passed on, and later ones go straight
+    // through. A fatal one still ends the program with an explanation until Release.
+    void DisplayOpened();
+    // After QApplication: whether the screen can show the window. An X screen whose default visual is
+    // indexed colour (8-bit PseudoColor, say) cannot: false, having said so on stderr.
+    bool ScreenCanShowTheWindow() const;
+    // The window is on screen: Qt handles its messages as usual again.
+    void Release();
 };

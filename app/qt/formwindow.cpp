@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QMessageBox>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 #include <QStylePainter>
@@ -51,28 +50,17 @@ ScrollBar* makeScrollBar(QWidget* parent, const FormDesign::ScrollBarDesign& des
     return bar;
 }
 
-QLabel* makeLabel(QWidget* parent, const FormDesign::LabelDesign& design) {
-    auto* label = new QLabel(QString::fromUtf8(design.caption), parent);
+// The label that names `bar`: screen readers read its caption as the bar's name and its tip as the bar's
+// description.
+QLabel* makeLabelFor(ScrollBar* bar, const FormDesign::LabelDesign& design) {
+    auto* label = new QLabel(QString::fromUtf8(design.caption), bar->parentWidget());
     label->setGeometry(toPixels(design.place));
     label->setFont(designFont(FormDesign::kLabelFont));
     label->setToolTip(QString::fromUtf8(design.tip));
     label->setFocusPolicy(Qt::NoFocus);
+    label->setBuddy(bar);
+    bar->setAccessibleDescription(QString::fromUtf8(design.tip));
     return label;
-}
-
-QMessageBox::Icon iconOf(unsigned style) {
-    switch (style & 0xF0u) {
-    case 0x10u:
-        return QMessageBox::Critical;
-    case 0x30u:
-        return QMessageBox::Warning;
-    case 0x20u:
-        return QMessageBox::Question;
-    case 0x40u:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
 }
 
 } // namespace
@@ -92,7 +80,7 @@ void ScrollBar::paintEvent(QPaintEvent* event) {
 }
 
 void TextBox::Move(double left, double top) {
-    move(m_container->toWidgetPixels(left), m_container->toWidgetPixels(top));
+    move(m_container->ToPixels(left), m_container->ToPixels(top));
 }
 
 FormWindow::FormWindow() {
@@ -117,12 +105,14 @@ void FormWindow::createControls() {
     picMain->setObjectName(QStringLiteral("picMain"));
     picMain->setGeometry(toPixels(FormDesign::kPicMain));
     picMain->setFocusPolicy(Qt::StrongFocus);
+    picMain->setAccessibleName(QString::fromUtf8(FormDesign::kPicMainName));
 
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        const short label = FormDesign::kScrTrans[index].label;
         scrTrans[index] = makeScrollBar(this, FormDesign::kScrTrans[index]);
         scrTrans[index]->setObjectName(QStringLiteral("scrTrans_%1").arg(index));
-        Label1[index] = makeLabel(this, FormDesign::kLabel1[index]);
-        Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
+        Label1[label] = makeLabelFor(scrTrans[index], FormDesign::kLabel1[label]);
+        Label1[label]->setObjectName(QStringLiteral("Label1_%1").arg(label));
     }
 
     // The credit box sits over the drawing surface.
@@ -139,6 +129,7 @@ void FormWindow::createControls() {
     setTabOrder(scrTrans[FormDesign::kZoom], scrTrans[FormDesign::kTilt]);
 
     tmrDisplay = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_form->tmrDisplay_Timer(); });
+    tmrDisplay->setObjectName(QStringLiteral("tmrDisplay"));
 }
 
 void FormWindow::connectHandlers() {
@@ -175,12 +166,6 @@ double FormWindow::ScaleWidth() const {
 
 double FormWindow::ScaleHeight() const {
     return innerHeight() * FormDesign::kTwipsPerPixel;
-}
-
-void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
-    QMessageBox box(iconOf(style), QGuiApplication::applicationDisplayName(),
-                    QString::fromStdString(textUtf8), QMessageBox::Ok);
-    box.exec();
 }
 
 bool FormWindow::surfaceVisible() const {

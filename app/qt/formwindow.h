@@ -32,15 +32,15 @@ class TextBox : public QLineEdit, public TextBoxControl {
   public:
     TextBox(const QString& text, PictureBox* container)
         : QLineEdit(text, container), m_container(container) {}
-    double Width() const override { return m_container->toScaleUnits(width()); }
-    double Height() const override { return m_container->toScaleUnits(height()); }
+    double Width() const override { return m_container->ToScaleUnits(width()); }
+    double Height() const override { return m_container->ToScaleUnits(height()); }
     void Move(double left, double top) override;
 
   private:
     PictureBox* m_container;
 };
 
-class FormWindow : public QWidget, public FormControl {
+class FormWindow : public QWidget, public WindowControl {
   public:
     FormWindow();
     ~FormWindow() override;
@@ -51,17 +51,6 @@ class FormWindow : public QWidget, public FormControl {
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     bool Minimized() const override { return isMinimized(); }
-    void MsgBox(const std::string& textUtf8, unsigned style) override;
-
-    // For the window's tests.
-    frmSaver& handlers() { return *m_form; }
-    COpenGL* renderer() const { return m_form->renderer(); }
-    PictureBox& pictureBox() const { return *picMain; }
-    TextBox& creditBox() const { return *txtSign; }
-    ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
-    QLabel& label(int index) const { return *Label1.at(static_cast<std::size_t>(index)); }
-    SystemTimer& timer() const { return *tmrDisplay; }
-    bool surfaceShown() const { return m_surfaceVisible; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -7,16 +7,14 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    if (!ChooseDisplay()) {
-        return EXIT_FAILURE;
-    }
+    StartupChecks checks(argc, argv);
     QApplication application(argc, argv);
+    checks.DisplayOpened();
     QApplication::setApplicationName(QStringLiteral("viduzirivo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("viduzirivo"));
-    ScreenCheck screen;
-    if (!screen.CanBePainted()) {
+    if (!checks.ScreenCanShowTheWindow()) {
         return EXIT_FAILURE;
     }
 
@@ -25,5 +23,6 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     form.show();
+    checks.Release();
     return QApplication::exec();
 }

@@ -3,13 +3,48 @@
 #include "app/formdesign.h"
 #include "app/qt/surfaceoverlay.h"
 
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QWindow>
 
 #include <cmath>
+
+namespace {
+
+// The clock turns by itself: screen readers announce the drawing surface as an animation.
+QAccessibleInterface* accessibleSurface(const QString& /*className*/, QObject* object) {
+    auto* box = dynamic_cast<PictureBox*>(object);
+    return box != nullptr ? new QAccessibleWidget(box, QAccessible::Animation) : nullptr;
+}
+
+// A focus frame on the box's edge. The drawing surface is a native window, so the frame is a native window
+// above it, shaped to its one-pixel edge: no other pixel of the drawing is hidden, and the drawing itself is
+// not touched.
+class FocusFrame : public QWidget {
+  public:
+    explicit FocusFrame(QWidget* box) : QWidget(box) {
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* /*event*/) override {
+        setMask(QRegion(rect()).subtracted(rect().adjusted(1, 1, -1, -1)));
+    }
+    // The desktop's highlight colour: the style's own focus rectangle is drawn for light controls and is
+    // all but invisible on the dark drawing.
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter(this).fillRect(rect(), QGuiApplication::palette().highlight());
+    }
+};
+
+} // namespace
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent), m_surface(new QWindow), m_container(QWidget::createWindowContainer(m_surface, this)) {
@@ -29,7 +64,33 @@ PictureBox::PictureBox(QWidget* parent)
     // and a surface that is never exposed is never drawn. So it is shown once the window is exposed.
     if (SurfacesOnWayland()) {
         m_container->hide();
+    } else {
+        // Not on Wayland, where a native child widget over the surface shows nothing.
+        m_focusFrame = new FocusFrame(this);
     }
+    QAccessible::installFactory(accessibleSurface);
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    followFocus();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    followFocus();
+}
+
+// As the toolkit's own focus rectangles: shown once the keyboard has moved the focus in this window.
+void PictureBox::followFocus() {
+    if (m_focusFrame == nullptr) {
+        return;
+    }
+    // Placed again each time: the window system's first report on the frame's native window, made while it
+    // is hidden, brings back the size that window was created with.
+    m_focusFrame->setGeometry(rect());
+    m_focusFrame->setVisible(hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange));
+    m_focusFrame->raise();
 }
 
 void PictureBox::KeepAboveSurface(QWidget& control) {
@@ -103,15 +164,18 @@ double PictureBox::ScaleHeight() const {
     return height() * unitsPerWidgetPixel();
 }
 
-int PictureBox::toWidgetPixels(double scaleUnits) const {
+int PictureBox::ToPixels(double scaleUnits) const {
     return static_cast<int>(std::lround(scaleUnits / unitsPerWidgetPixel()));
 }
 
-double PictureBox::toScaleUnits(int widgetPixels) const {
-    return widgetPixels * unitsPerWidgetPixel();
+double PictureBox::ToScaleUnits(int pixels) const {
+    return pixels * unitsPerWidgetPixel();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     m_container->setGeometry(QRect(QPoint(0, 0), event->size()));
+    if (m_focusFrame != nullptr) {
+        m_focusFrame->setGeometry(m_container->geometry());
+    }
     QWidget::resizeEvent(event);
 }

@@ -1,5 +1,6 @@
 // A picture box: a native OpenGL drawing surface inside the window, with a settable scale unit and the
 // device context that the renderer draws through. Child controls placed over the surface are kept above it.
+// Screen readers hear it as an animation; with the keyboard focus it shows a focus frame.
 #pragma once
 
 #include "app/controls.h"
@@ -17,7 +18,6 @@ class PictureBox : public QWidget, public PictureBoxControl {
     explicit PictureBox(QWidget* parent);
 
     void SetScaleMode(int mode) override;
-    int ScaleMode() const { return m_scaleMode; }
     HDC hDC() override;
     // Left edge and size in the window's unit (twips).
     double Left() const override;
@@ -26,8 +26,8 @@ class PictureBox : public QWidget, public PictureBoxControl {
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     // Conversions between the scale unit and logical (widget) pixels, for placing child controls.
-    int toWidgetPixels(double scaleUnits) const;
-    double toScaleUnits(int widgetPixels) const;
+    int ToPixels(double scaleUnits) const;
+    double ToScaleUnits(int pixels) const;
 
     QWindow* surface() const { return m_surface; }
     // Keeps a child control that lies over the drawing surface visible above it.
@@ -36,14 +36,18 @@ class PictureBox : public QWidget, public PictureBoxControl {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     double unitsPerWidgetPixel() const;
     void showSurface();
+    void followFocus();
 
     QWindow* m_surface;
     QWidget* m_container;
+    QWidget* m_focusFrame = nullptr;       // none on Wayland
     std::vector<QWidget*> m_controlsAbove; // on Wayland, until the surface shows
     int m_scaleMode = kScaleModeTwips;
 };

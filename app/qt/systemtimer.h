@@ -1,31 +1,20 @@
-// The repaint timer on Qt: paced by TickPacer to the 1/64-s grid of the classic desktop system timer.
+// The repaint timer on Qt: a single-shot precise QTimer.
 #pragma once
 
-#include "app/controls.h"
-#include "app/tickpacer.h"
+#include "app/pacedtimer.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
+#include <utility>
 
-class SystemTimer : public QObject, public TimerControl {
+class SystemTimer : public QObject, public PacedTimer {
   public:
     SystemTimer(QObject* parent, int intervalMs, std::function<void()> onTick);
 
-    void Start() override;
-    void Stop() override;
-    bool Enabled() const override { return m_running; }
-
   private:
-    double nowMs() const;
-    void scheduleNext();
-    void tick();
+    void Arm(int delayMs) override { m_timer.start(delayMs); }
+    void Disarm() override { m_timer.stop(); }
 
     QTimer m_timer;
-    QElapsedTimer m_clock;
-    TickPacer m_pacer;
-    bool m_running = false;
-    std::function<void()> m_onTick;
 };

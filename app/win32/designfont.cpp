@@ -1,6 +1,6 @@
 #include "app/win32/designfont.h"
 
-#include "app/win32/utf16.h"
+#include "platform/win32_text.h"
 
 #include <cmath>
 

@@ -3,9 +3,12 @@
 #include "app/formdesign.h"
 #include "app/win32/dpi.h"
 #include "app/win32/resource.h"
-#include "app/win32/utf16.h"
+#include "platform/win32_text.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -50,6 +53,13 @@ FormWindow::FormWindow(HINSTANCE instance) : m_instance(instance) {
                                                      *scrTrans[FormDesign::kTilt], *tmrDisplay});
 }
 
+FormWindow::~FormWindow() {
+    // A window the user closed is gone already; one still there goes with the handlers it calls.
+    if (m_hwnd != nullptr) {
+        DestroyWindow(m_hwnd);
+    }
+}
+
 void FormWindow::CreateMainWindow() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -67,17 +77,18 @@ void FormWindow::CreateMainWindow() {
 
 void FormWindow::CreateControls() {
     const UINT dpi = WindowDpi(m_hwnd);
-    // Children are created in tab order: the dialog keys walk them in creation order.
+    // Children are created in tab order: the dialog keys walk them in creation order. Each bar's label comes
+    // just before it, as screen readers name a control by the label that precedes it; labels are no tab
+    // stops.
     picMain = std::make_unique<PictureBox>(m_hwnd, m_instance, [this] {
         if (m_form) {
             m_form->picMain_Paint();
         }
     });
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
+        const short label = FormDesign::kScrTrans[index].label;
+        Label1[label] = CreateLabel(m_hwnd, FormDesign::kLabel1[label], dpi);
         scrTrans[index] = std::make_unique<ScrollBar>(m_hwnd, FormDesign::kScrTrans[index], dpi);
-    }
-    for (std::size_t index = 0; index < Label1.size(); ++index) {
-        Label1[index] = CreateLabel(m_hwnd, FormDesign::kLabel1[index], dpi);
     }
     txtSign = std::make_unique<TextBox>(m_hwnd, *picMain, dpi);
     m_focus = picMain->hwnd();
@@ -130,12 +141,21 @@ void FormWindow::Show(int showCommand) {
 int FormWindow::Run() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(m_hwnd, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        Dispatch(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void FormWindow::Dispatch(MSG& message) {
+    // Windows 10 gives the wheel to the window under the mouse, Wine and older Windows to the focus window;
+    // a control may keep it (the credit box's EDIT does). The window decides by where the mouse is.
+    if (message.message == WM_MOUSEWHEEL && IsChild(m_hwnd, message.hwnd)) {
+        message.hwnd = m_hwnd;
+    }
+    if (!IsDialogMessageW(m_hwnd, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 RECT FormWindow::Client() const {
@@ -152,12 +172,6 @@ double FormWindow::ScaleHeight() const {
     return Client().bottom * TwipsPerPixel(WindowDpi(m_hwnd));
 }
 
-void FormWindow::MsgBox(const std::string& textUtf8, unsigned style) {
-    // A hidden window (during load) cannot own the box: it would have no place on the task bar.
-    HWND owner = IsWindowVisible(m_hwnd) ? m_hwnd : nullptr;
-    MessageBoxW(owner, Utf16(textUtf8).c_str(), Utf16(FormDesign::kCaption).c_str(), style);
-}
-
 void FormWindow::OnScroll(HWND bar, int request, short thumb) {
     for (short index : {FormDesign::kZoom, FormDesign::kTilt}) {
         if (scrTrans[index]->hwnd() != bar || !scrTrans[index]->Scroll(request, thumb)) {
@@ -170,6 +184,24 @@ void FormWindow::OnScroll(HWND bar, int request, short thumb) {
             m_form->scrTrans_Change(index);
         }
     }
+}
+
+// A SCROLLBAR control does nothing with the wheel; over a bar it moves as that many clicks on its arrow
+// would, each a change, as on Linux.
+bool FormWindow::OnWheel(POINT screen, int delta) {
+    for (const auto& bar : scrTrans) {
+        RECT place{};
+        GetWindowRect(bar->hwnd(), &place);
+        if (!PtInRect(&place, screen)) {
+            continue;
+        }
+        const int steps = bar->WheelSteps(delta);
+        for (int step = 0; step < std::abs(steps); ++step) {
+            OnScroll(bar->hwnd(), steps > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+        }
+        return true;
+    }
+    return false;
 }
 
 void FormWindow::RememberFocus() {
@@ -185,6 +217,12 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && form != nullptr) {
+        // The window's last message: nothing may reach the object through it any more.
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->m_hwnd = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     // Messages of the window's creation come before the controls and the handlers exist.
     if (form == nullptr || !form->m_form) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -220,6 +258,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
         OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
         return 0;
+    case WM_MOUSEWHEEL:
+        // Also where a control passes the wheel on to its parent, as DefWindowProc does.
+        if (OnWheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam))) {
+            return 0;
+        }
+        break;
     case WM_TIMER:
         if (wParam == tmrDisplay->id()) {
             tmrDisplay->Tick();

@@ -15,9 +15,10 @@
 #include <array>
 #include <memory>
 
-class FormWindow : public FormControl {
+class FormWindow : public WindowControl {
   public:
     explicit FormWindow(HINSTANCE instance);
+    ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
@@ -27,21 +28,12 @@ class FormWindow : public FormControl {
     void Show(int showCommand);
     // The message loop, with the dialog keys (Tab between the controls); returns the exit code.
     int Run();
+    // What the loop does with one message it took from the queue.
+    void Dispatch(MSG& message);
 
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     bool Minimized() const override { return IsIconic(m_hwnd) != FALSE; }
-    void MsgBox(const std::string& textUtf8, unsigned style) override;
-
-    // For the window's tests.
-    HWND hwnd() const { return m_hwnd; }
-    frmSaver& handlers() { return *m_form; }
-    COpenGL* renderer() const { return m_form->renderer(); }
-    PictureBox& pictureBox() const { return *picMain; }
-    TextBox& creditBox() const { return *txtSign; }
-    ScrollBar& scrollBar(int index) const { return *scrTrans.at(static_cast<std::size_t>(index)); }
-    SystemTimer& timer() const { return *tmrDisplay; }
-    HWND label(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +43,7 @@ class FormWindow : public FormControl {
     void CreateTips();
     void ApplyDpi(UINT dpi);
     void OnScroll(HWND bar, int request, short thumb);
+    bool OnWheel(POINT screen, int delta);
     void RememberFocus();
     RECT Client() const;
 

@@ -1,6 +1,7 @@
 #include "app/win32/picturebox.h"
 
 #include "app/win32/dpi.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +32,8 @@ PictureBox::PictureBox(HWND parent, HINSTANCE instance, std::function<void()> on
     RegisterPictureBoxClass(instance, &PictureBox::WindowProc);
     const RECT design = DesignRect(FormDesign::kPicMain, WindowDpi(parent));
     // Clipped by its siblings, so the credit box above it stays visible over the drawing.
-    m_hwnd = CreateWindowExW(0, kClassName, L"picMain",
+    // Its text is what screen readers call it.
+    m_hwnd = CreateWindowExW(0, kClassName, Utf16(FormDesign::kPicMainName).c_str(),
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                              design.left, design.top, design.right - design.left, design.bottom - design.top,
                              parent, nullptr, instance, this);

@@ -16,7 +16,6 @@ class PictureBox : public PictureBoxControl {
     PictureBox(HWND parent, HINSTANCE instance, std::function<void()> onPaint);
 
     void SetScaleMode(int mode) override { m_scaleMode = mode; }
-    int ScaleMode() const { return m_scaleMode; }
     HDC hDC() override { return GetDC(m_hwnd); }
     double Left() const override;
     void SetSize(double width, double height) override;

@@ -55,3 +55,17 @@ bool ScrollBar::Scroll(int request, short thumb) {
     SetScrollPos(m_hwnd, SB_CTL, target, TRUE);
     return true;
 }
+
+int ScrollBar::WheelSteps(int delta) {
+    const int page = std::max(1, m_design.largeChange / m_design.smallChange);
+    UINT lines = 3; // what Windows and Qt have by default
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int perNotch = lines == WHEEL_PAGESCROLL ? page : static_cast<int>(std::min<UINT>(lines, page));
+    if ((m_wheelRest < 0) != (delta < 0)) {
+        m_wheelRest = 0;
+    }
+    m_wheelRest += delta * perNotch;
+    const int steps = m_wheelRest / WHEEL_DELTA;
+    m_wheelRest -= steps * WHEEL_DELTA;
+    return std::clamp(steps, -page, page);
+}

@@ -17,6 +17,10 @@ class ScrollBar : public ScrollBarControl {
     // Moves the thumb as scroll request `request` (SB_LINEUP, SB_THUMBTRACK, ...) asks; `thumb` is the
     // position that a thumb request carries. True when the value changed.
     bool Scroll(int request, short thumb);
+    // How many arrow steps a turn of the wheel by `delta` (WHEEL_DELTA a notch, positive away from the user)
+    // asks for, as Qt's scroll bar counts them: the system's lines per notch, at most a page; positive
+    // towards the top (SB_LINEUP). Parts of a notch add up until they make a step; turning back drops them.
+    int WheelSteps(int delta);
     void PlaceFor(UINT dpi);
 
   private:
@@ -24,4 +28,5 @@ class ScrollBar : public ScrollBarControl {
 
     const FormDesign::ScrollBarDesign& m_design;
     HWND m_hwnd;
+    int m_wheelRest = 0; // what was turned and not yet taken as a step, WHEEL_DELTA to a step
 };

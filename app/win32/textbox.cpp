@@ -2,7 +2,7 @@
 
 #include "app/formdesign.h"
 #include "app/win32/dpi.h"
-#include "app/win32/utf16.h"
+#include "platform/win32_text.h"
 
 TextBox::TextBox(HWND parent, const PictureBox& container, UINT dpi)
     : m_container(container),

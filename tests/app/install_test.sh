@@ -27,20 +27,22 @@ done
 [ -s "$prefix/share/icons/hicolor/scalable/apps/viduzirivo.svg" ] || fail "no scalable icon"
 
 start "$prefix/bin/viduzirivo"
+# A message box (the globe image not found) would come first, while the window is still hidden.
 main=$(wait_top_window "$pid" 30) || fail "no window appeared"
+[ "$(window_type "$main")" = NORMAL ] || fail "the first window is a $(window_type "$main")"
 xprop -id "$main" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the window is not titled Viduzirivo"
-[ "$(window_type "$main")" = NORMAL ] || fail "the window is a $(window_type "$main")"
 [ "$(client_size "$main")" = 373x338 ] || fail "a $(client_size "$main") client area instead of 373x338"
-sleep 3
-[ "$(top_windows "$pid")" = "$main" ] || fail "the program ended, or showed more than its window (a message box?)"
+lightness() { convert "$workdir/shot.png" -crop "$1" -colorspace gray -format "%[fx:round(mean * 100)]" info:; }
+# The clock drawn, with the light credit box above the black lower right corner of the drawing.
+drawn() {
+    import -window "$main" "$workdir/shot.png" 2>/dev/null || return 1
+    colours=$(convert "$workdir/shot.png" -crop 349x338+24+0 +repage -format %k info:)
+    [ "$colours" -gt 50 ] && [ "$(lightness 190x15+178+320)" -gt 80 ] && [ "$(lightness 20x10+150+300)" -lt 20 ]
+}
+wait_for 10 "$pid" drawn || fail "no drawing ($colours colours) with the credit box above its black corner"
+[ "$(top_windows "$pid")" = "$main" ] || fail "the program ended, or showed more than its window"
 [ "$(readlink -f "/proc/$pid/cwd")" = "$(readlink -f "$prefix/lib/viduzirivo")" ] ||
     fail "the program works in $(readlink "/proc/$pid/cwd"), not in its private folder"
-import -window "$main" "$workdir/shot.png"
-colours=$(convert "$workdir/shot.png" -crop 349x338+24+0 +repage -format %k info:)
-[ "$colours" -gt 50 ] || fail "the drawing surface looks empty: $colours colours"
-lightness() { convert "$workdir/shot.png" -crop "$1" -colorspace gray -format "%[fx:round(mean * 100)]" info:; }
-[ "$(lightness 190x15+178+320)" -gt 80 ] && [ "$(lightness 20x10+150+300)" -lt 20 ] ||
-    fail "the credit box is not above the black corner of the drawing"
 close_cleanly "$main" 10
 echo "installed, menu entry, metadata and icons valid; through the link one window, $colours colours drawn"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Where nothing can be shown, the program says so on stderr and ends with status 1 instead of aborting:
-# no display, a display that is not there, a platform without its plug-in or its compositor, and an 8-bit
-# PseudoColor screen that nothing can be painted on. Where Wayland is wanted but absent, it opens on X11.
+# no display, a display that is not there, a platform without its plug-in, its compositor or its device, and
+# an 8-bit PseudoColor screen that nothing can be painted on. Where Wayland is wanted but absent, it opens on X11.
 source "$(dirname "$0")/e2e.sh"
 mkdir -m 700 "$workdir/runtime"
 
@@ -28,6 +28,9 @@ expect_refusal "display \":$absent\" cannot be opened" DISPLAY=":$absent"
 expect_refusal "DISPLAY is not set" DISPLAY=
 expect_refusal 'Wayland: display "wayland-0" cannot be opened' QT_QPA_PLATFORM=wayland
 expect_refusal 'plug-in "nosuch" is not installed' QT_QPA_PLATFORM=nosuch
+# Platforms that fail inside Qt once loaded: no DRM device, no frame buffer.
+expect_refusal "viduzirivo: no display could be opened" QT_QPA_PLATFORM=eglfs
+expect_refusal "viduzirivo: the window cannot be shown" QT_QPA_PLATFORM=linuxfb
 
 # An 8-bit PseudoColor screen: one line that says OpenGL cannot be used, not a black window.
 start_xvfb 8

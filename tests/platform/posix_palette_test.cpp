@@ -1,9 +1,8 @@
-// CPalette, and the renderer's palette, on memory device contexts of the POSIX platform layer whose formats
-// need a palette (3-3-2) or do not; no display here offers such formats.
-#include "platform/surface_dc.h"
+// CPalette, and the renderer's palette, on device contexts whose formats need a palette (3-3-2) or do not; no
+// display here offers such formats.
 #include "render/copengl.h"
 #include "render/cpalette.h"
-#include "support/testsurface.h"
+#include "support/formatdc.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +17,20 @@ PIXELFORMATDESCRIPTOR withBits(BYTE colour, BYTE red, BYTE green, BYTE blue, DWO
     return pfd;
 }
 
-HPALETTE selected(HDC dc) {
-    return static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
-}
-
 } // namespace
 
-TEST(Palette, ThreeThreeTwoIsBuiltOnceAndDeletedOnceWithAForeignOneFoundInItsPlace) {
+TEST(Palette, ThreeThreeTwoIsBuiltOnceInTheForegroundAndDeletedOnceWithAForeignOneFoundInItsPlace) {
     const HDC dc = CreateFormatDC(Palette332Format());
-    const HPALETTE system = selected(dc);
+    const HPALETTE system = SelectedPalette(dc);
     CPalette palette;
-    palette.Create(dc);
-    const HPALETTE ours = selected(dc);
-    palette.Create(dc);
+    ASSERT_TRUE(palette.Create(dc));
+    const HPALETTE ours = SelectedPalette(dc);
+    ASSERT_TRUE(palette.Create(dc));
     ASSERT_NE(ours, system);
-    EXPECT_EQ(selected(dc), ours) << "a second Create builds nothing";
-    EXPECT_EQ(RealizePalette(dc), 256u) << "the selected palette maps all its entries";
-    std::vector<PALETTEENTRY> entries(256);
-    ASSERT_EQ(GetPaletteEntries(ours, 0, 256, entries.data()), 256u);
+    EXPECT_EQ(SelectedPalette(dc), ours) << "a second Create builds nothing";
+    EXPECT_EQ(RealizePalette(dc), 256u) << "selected in the foreground, it maps all its entries";
+    const std::vector<PALETTEENTRY> entries = PaletteEntries(ours);
+    ASSERT_EQ(entries.size(), 256u);
     const int redGreen[] = {0, 36, 72, 109, 145, 182, 218, 255}, blue[] = {0, 85, 170, 255};
     for (std::size_t i = 0; i < 256; ++i) {
         const PALETTEENTRY& e = entries[i];
@@ -48,11 +43,12 @@ TEST(Palette, ThreeThreeTwoIsBuiltOnceAndDeletedOnceWithAForeignOneFoundInItsPla
     const HPALETTE foreign = CreatePalette(&other), later = CreatePalette(&other);
     SelectPalette(dc, foreign, FALSE);
     palette.Delete(dc);
-    EXPECT_EQ(selected(dc), system);
-    EXPECT_EQ(GetObjectType(ours) + GetObjectType(foreign), 0u) << "ours, and the one found in its place";
+    EXPECT_EQ(SelectedPalette(dc), system);
+    EXPECT_TRUE(PaletteEntries(ours).empty() && PaletteEntries(foreign).empty())
+        << "ours, and the one found in its place, are deleted";
     SelectPalette(dc, later, FALSE);
     palette.Delete(dc);
-    EXPECT_EQ(selected(dc), later) << "a second Delete touches nothing";
+    EXPECT_EQ(SelectedPalette(dc), later) << "a second Delete touches nothing";
     DeleteFormatDC(dc);
 }
 
@@ -64,10 +60,10 @@ TEST(Palette, TheRendererSelectsItsPaletteAndDeletesItAtTheEnd) {
     } host;
     auto renderer = std::make_unique<COpenGL>();
     renderer->Initialize(host);
-    const HPALETTE ours = selected(host.dc);
-    EXPECT_EQ(GetPaletteEntries(ours, 0, 0, nullptr), 256u);
+    const HPALETTE ours = SelectedPalette(host.dc);
+    EXPECT_EQ(PaletteEntries(ours).size(), 256u);
     renderer.reset();
-    EXPECT_EQ(GetObjectType(ours), 0u) << "the renderer deleted its palette";
+    EXPECT_TRUE(PaletteEntries(ours).empty()) << "the renderer deleted its palette";
     DeleteFormatDC(host.dc);
 }
 
@@ -75,19 +71,15 @@ TEST(Palette, TrueColourGetsNoneAndFormatsBeyond256EntriesAreRefused) {
     for (const PIXELFORMATDESCRIPTOR& format :
          {withBits(24, 8, 8, 8, 0), withBits(16, 5, 6, 5), withBits(8, 0, 4, 4), withBits(8, 8, 1, 1)}) {
         const HDC dc = CreateFormatDC(format);
-        const HPALETTE system = selected(dc);
+        const HPALETTE system = SelectedPalette(dc);
         std::memset(&g_pfd, 0xAB, sizeof(g_pfd));
         CPalette palette;
-        if (format.cColorBits == 24) {
-            palette.Create(dc);
-        } else {
-            EXPECT_THROW(palette.Create(dc), UnsupportedPaletteFormat) << int(format.cColorBits);
-        }
+        SetLastError(0);
+        EXPECT_EQ(palette.Create(dc), format.cColorBits == 24) << int(format.cColorBits);
+        EXPECT_EQ(GetLastError(), format.cColorBits == 24 ? 0 : ERROR_INVALID_PIXEL_FORMAT);
         EXPECT_EQ(std::memcmp(&g_pfd, &format, sizeof(format)), 0) << "g_pfd describes the set format";
         palette.Delete(dc);
-        EXPECT_EQ(selected(dc), system);
-        EXPECT_TRUE(DeleteObject(system) && GetObjectType(system) == OBJ_PAL)
-            << "the system's is never deleted";
+        EXPECT_EQ(SelectedPalette(dc), system);
         DeleteFormatDC(dc);
     }
 }

@@ -1,8 +1,9 @@
 // The POSIX implementation of the platform layer: library loading, pixel formats and WGL rendering contexts
-// on real native surfaces and on memory device contexts, with the Win32 failure values; message boxes.
+// on real native surfaces and on device contexts without one, with the Win32 failure values; the
+// descriptions of file errors.
+#include "platform/file.h"
 #include "platform/gl.h"
-#include "platform/surface_dc.h"
-#include "support/session.h"
+#include "support/formatdc.h"
 #include "support/testsurface.h"
 
 #include <QProcess>
@@ -28,7 +29,7 @@ TEST(Platform, BadArgumentsGiveTheWin32FailureValues) {
     TestSurface surface(64, 48);
     const HDC dc = surface.hDC(), memory = CreateFormatDC(Palette332Format());
     const PIXELFORMATDESCRIPTOR wanted = request(), small = request(PFD_TYPE_RGBA, 39);
-    const PIXELFORMATDESCRIPTOR indexed = request(PFD_TYPE_COLORINDEX); // no such formats on this display
+    const PIXELFORMATDESCRIPTOR indexed = request(1); // PFD_TYPE_COLORINDEX: no such formats on this display
     PIXELFORMATDESCRIPTOR out{};
     EXPECT_EQ(GetPixelFormat(memory), 1) << "a memory device context has a format but cannot render";
     const std::pair<const char*, long> results[] = {
@@ -93,25 +94,20 @@ TEST(Platform, AContextOnAFormatSetOnceDrawsIntoItsSurfaceUntilDeleted) {
     EXPECT_EQ(wglDeleteContext(rc) + wglMakeCurrent(dc, rc), FALSE);
 }
 
-// MessageBoxA reads its text in the process's locale encoding, as the system's error descriptions come.
-TEST(MessageBoxA, ReadsTextInTheLocaleEncoding) {
+// The C library describes errors in the locale's language and encoding; the program shows them as UTF-8.
+TEST(ReadOnlyFile, DescribesFailuresInTheLocalesLanguageAsUtf8) {
     QTemporaryDir locales;
     if (QProcess::execute("localedef", {"-i", "ja_JP", "-f", "EUC-JP", locales.filePath("ja_JP.eucJP")}) !=
         0) {
         GTEST_SKIP() << "localedef cannot make a ja_JP.eucJP locale here";
     }
     setenv("LOCPATH", qPrintable(locales.path()), 1);
-    const struct {
-        const char *locale, *text, *shown;
-    } cases[] = {{"ja_JP.eucJP", "\xBB\xFE\xB7\xD7", "時計"}, // EUC-JP
-                 {"ja_JP.eucJP", "Earth.RAS holds 1000 bytes.", "Earth.RAS holds 1000 bytes."},
-                 {"C.UTF-8", "\xE6\x99\x82\xE8\xA8\x88", "時計"},
-                 {"C", "/home/\xE6\x99\x82/Earth.RAS", "/home/時/Earth.RAS"}}; // a UTF-8 file name
-    for (const auto& c : cases) {
-        ASSERT_NE(std::setlocale(LC_ALL, c.locale), nullptr) << c.locale;
-        const auto boxes = AnswerMessageBoxes([&c] { MessageBoxA(nullptr, c.text, nullptr, MB_OK); });
-        ASSERT_EQ(boxes.size(), 1u) << c.locale;
-        EXPECT_EQ(boxes[0].text, c.shown) << c.locale;
+    for (const auto& [locale, text] :
+         {std::pair{"ja_JP.eucJP", "そのようなファイルやディレクトリはありません"},
+          std::pair{"C", "No such file or directory"}}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale;
+        EXPECT_EQ(ReadOnlyFile("/nonexistent/Earth.RAS").Error(), text) << locale;
     }
     std::setlocale(LC_ALL, "");
+    unsetenv("LOCPATH");
 }

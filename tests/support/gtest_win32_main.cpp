@@ -1,5 +1,5 @@
 // Test entry point on Windows: every GoogleTest case on this thread, with a watch on message boxes.
-#include "platform/win32api.h"
+#include "platform/win32_text.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +11,8 @@ namespace {
 
 std::string textOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
-    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
-        CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
 }
 
 bool hasClass(HWND window, const wchar_t* name) {

@@ -1,12 +1,9 @@
 // Test surfaces on Qt: hidden native windows, the kind that the picture box draws on.
 #include "support/testsurface.h"
 
-#include "platform/surface_dc.h"
+#include "platform/qt_surface.h"
 
-#include <QOpenGLContext>
 #include <QWindow>
-
-#include <dlfcn.h>
 
 struct TestSurface::Native {
     QWindow window;
@@ -21,16 +18,4 @@ TestSurface::~TestSurface() = default;
 
 HDC TestSurface::hDC() {
     return GetSurfaceDC(&m_native->window);
-}
-
-void WhenCurrentContextIsDestroyed(std::function<void()> observer) {
-    QObject::connect(QOpenGLContext::currentContext(), &QObject::destroyed, std::move(observer));
-}
-
-bool SystemOpenGLLoaded() {
-    void* library = dlopen("libGL.so.1", RTLD_LAZY | RTLD_NOLOAD);
-    if (library != nullptr) {
-        dlclose(library); // RTLD_NOLOAD still counts a reference
-    }
-    return library != nullptr;
 }

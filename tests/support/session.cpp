@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
@@ -59,6 +60,10 @@ bool InRerun() {
 }
 
 std::string TestProgramPath() {
-    char path[4096];
+#ifdef _WIN32
+    char path[MAX_PATH];
     return std::string(path, GetModuleFileNameA(nullptr, path, sizeof(path)));
+#else
+    return std::filesystem::read_symlink("/proc/self/exe").string();
+#endif
 }

@@ -7,7 +7,6 @@
 #include "render/drawinghost.h"
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class TestSurface : public IDrawingHost {
@@ -43,8 +42,3 @@ struct Pose {
     double tilt, zoom;
 };
 Pose LastPose();
-// Not on Windows, whose opengl32 tells nobody when a context goes and stays loaded once bound: the first
-// runs `observer` when the context current now is destroyed; the second tells whether the system OpenGL
-// library ("opengl32.dll" to the program) is loaded in this process now.
-void WhenCurrentContextIsDestroyed(std::function<void()> observer);
-bool SystemOpenGLLoaded();

@@ -1,32 +1,79 @@
-// The Win32 front end under Wine: what the user's scroll requests do to the bars and to the next frame's
-// pose, the keyboard order of the controls, and a minimised window keeping its layout and drawing nothing.
+// The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
+// next frame's pose, the keyboard order of the controls, their names for screen readers, drawing when
+// uncovered, and a minimised window keeping its layout and drawing nothing. The controls are found as tools
+// outside the program find them.
 #include "app/win32/formwindow.h"
+#include "platform/gl.h"
 #include "support/testsurface.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <array>
 #include <bit>
+#include <string>
 
 namespace {
+
+using Frame = std::array<float, 16>;
 
 class FormWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(form.Load());
         form.Show(SW_SHOWNORMAL);
+        window = FindWindowW(L"ViduzirivoForm", nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+
+    // The window's controls as tools outside the program find them: the nth child of a window class, in the
+    // order the window made them.
+    HWND Child(const wchar_t* windowClass, int n = 0) const {
+        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, windowClass) == 0 && n-- == 0) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+    HWND Surface() const { return Child(L"ViduzirivoPictureBox"); }
+    HWND Bar(int index) const { return Child(L"ScrollBar", index); } // 0 zoom, 1 tilt
+    HWND Credit() const { return Child(L"Edit"); }
+
+    // Asks the surface to be drawn again, as the system does where it was uncovered; returns the model-view
+    // matrix of the latest frame, which each frame turns a little further.
+    Frame Repaint() const {
+        InvalidateRect(Surface(), nullptr, FALSE);
+        UpdateWindow(Surface()); // its WM_PAINT, sent at once; no WM_TIMER is handled here
+        return CurrentMatrix(GL_MODELVIEW_MATRIX);
+    }
+
+    // Handles the window's messages, the repaint timer's ticks among them, for `ms` milliseconds.
+    void RunFor(DWORD ms) {
+        for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(10)) {
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+                form.Dispatch(message);
+            }
+            if (GetTickCount64() >= end) {
+                return;
+            }
+        }
     }
 
     // The drawing surface's and the credit box's places in the client area: left, top, right, bottom each.
-    std::array<LONG, 8> Layout() {
+    std::array<LONG, 8> Layout() const {
         std::array<RECT, 2> places{};
-        GetWindowRect(form.pictureBox().hwnd(), &places[0]);
-        GetWindowRect(form.creditBox().hwnd(), &places[1]);
-        MapWindowPoints(HWND_DESKTOP, form.hwnd(), reinterpret_cast<POINT*>(places.data()), 4);
+        GetWindowRect(Surface(), &places[0]);
+        GetWindowRect(Credit(), &places[1]);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(places.data()), 4);
         return std::bit_cast<std::array<LONG, 8>>(places);
     }
 
     FormWindow form{GetModuleHandleW(nullptr)};
+    HWND window = nullptr;
 };
 
 TEST_F(FormWindowTest, ScrollRequestsMoveTheBarsByTheirStepsAndThePoseFollows) {
@@ -38,37 +85,105 @@ TEST_F(FormWindowTest, ScrollRequestsMoveTheBarsByTheirStepsAndThePoseFollows) {
         {0, SB_LINEUP, 0, -500},        {1, SB_LINEDOWN, 0, 1},         {1, SB_PAGEUP, 0, -35},
         {1, SB_THUMBTRACK, -170, -170}, {1, SB_THUMBPOSITION, 45, 45},  {1, SB_PAGEDOWN, 0, 81}};
     for (const auto& [bar, request, thumb, value] : cases) {
-        SendMessageW(form.hwnd(), WM_VSCROLL, MAKEWPARAM(request, static_cast<WORD>(thumb)),
-                     reinterpret_cast<LPARAM>(form.scrollBar(bar).hwnd()));
-        form.handlers().tmrDisplay_Timer();
+        SendMessageW(window, WM_VSCROLL, MAKEWPARAM(request, static_cast<WORD>(thumb)),
+                     reinterpret_cast<LPARAM>(Bar(bar)));
+        Repaint();
         const double pose = bar == 0 ? LastPose().zoom : LastPose().tilt;
-        EXPECT_EQ(form.scrollBar(bar).Value(), value) << "bar " << bar << ", request " << request;
+        EXPECT_EQ(GetScrollPos(Bar(bar), SB_CTL), value) << "bar " << bar << ", request " << request;
         EXPECT_NEAR(pose, value, 1e-3) << "bar " << bar << ", request " << request;
     }
 }
 
+// A notch over a bar moves it as the system's lines per notch (3, as Qt's default) arrow clicks would,
+// whichever window the system hands the wheel to: the one under the mouse (Windows 10), the focus window
+// (Wine), or a control that would keep it (the credit box). Elsewhere the wheel moves no bar.
+TEST_F(FormWindowTest, AWheelNotchOverABarMovesItAsItsArrowDoes) {
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_EQ(lines, 3u);
+    const HWND bars[] = {Bar(0), Bar(1)};
+    const HWND receivers[] = {bars[0], bars[1], Surface(), Credit(), window};
+    const auto centre = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    for (const int bar : {0, 1}) {
+        for (std::size_t receiver = 0; receiver < std::size(receivers); ++receiver) {
+            for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+                const int before = GetScrollPos(bars[bar], SB_CTL);
+                const WPARAM notch = MAKEWPARAM(0, static_cast<WORD>(delta));
+                PostMessageW(receivers[receiver], WM_MOUSEWHEEL, notch, centre(bars[bar]));
+                PostMessageW(receivers[receiver], WM_MOUSEWHEEL, notch, centre(Surface()));
+                RunFor(0);
+                Repaint();
+                const int expected = before + (delta < 0 ? 3 : -3);
+                const std::string where =
+                    "bar " + std::to_string(bar) + ", receiver " + std::to_string(receiver);
+                EXPECT_EQ(GetScrollPos(bars[bar], SB_CTL), expected) << where << ", delta " << delta;
+                EXPECT_NEAR(bar == 0 ? LastPose().zoom : LastPose().tilt, expected, 1e-3) << where;
+            }
+        }
+    }
+}
+
 TEST_F(FormWindowTest, TabWalksSurfaceZoomTiltAndArrowsStayWithTheSurface) {
-    const HWND order[] = {form.pictureBox().hwnd(), form.scrollBar(0).hwnd(), form.scrollBar(1).hwnd()};
+    const HWND order[] = {Surface(), Bar(0), Bar(1)};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(GetNextDlgTabItem(form.hwnd(), order[i], FALSE), order[(i + 1) % 3]) << i;
-        EXPECT_EQ(GetNextDlgTabItem(form.hwnd(), order[i], TRUE), order[(i + 2) % 3]) << i;
+        EXPECT_EQ(GetNextDlgTabItem(window, order[i], FALSE), order[(i + 1) % 3]) << i;
+        EXPECT_EQ(GetNextDlgTabItem(window, order[i], TRUE), order[(i + 2) % 3]) << i;
     }
     EXPECT_NE(SendMessageW(order[0], WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
 }
 
+TEST_F(FormWindowTest, AnUncoveredSurfaceIsDrawnAtOnceNotAtTheNextTick) {
+    const Frame before = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    EXPECT_NE(Repaint(), before);
+}
+
+// The name that screen readers get for a control from oleacc. Windows names a control without text by the
+// label just before it in the window order; Wine's oleacc names a window by its own text only, so there that
+// label is read instead.
+std::wstring ScreenReaderName(HWND control) {
+    IAccessible* accessible = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{}; // CHILDID_SELF
+    self.vt = VT_I4;
+    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible)) == S_OK) {
+        accessible->get_accName(self, &name);
+        accessible->Release();
+    }
+    std::wstring result = name != nullptr ? name : L"";
+    SysFreeString(name);
+    if (result.empty()) {
+        result.resize(32);
+        result.resize(GetWindowTextW(GetWindow(control, GW_HWNDPREV), result.data(), 32));
+    }
+    return result;
+}
+
+TEST_F(FormWindowTest, ScreenReadersNameEachBarByItsLabelAndTheSurfaceByItsText) {
+    EXPECT_EQ(ScreenReaderName(Bar(0)), L"Zoom");
+    EXPECT_EQ(ScreenReaderName(Bar(1)), L"RotX");
+    EXPECT_EQ(ScreenReaderName(Surface()), L"Clock");
+}
+
 TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
-    SetWindowPos(form.hwnd(), nullptr, 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
-    GetClientRect(form.hwnd(), &client);
+    GetClientRect(window, &client);
     const LONG w = client.right, h = client.bottom;
     const std::array<LONG, 8> expected{24, 0, w, h, w - 201, h - 21, w, h};
     ASSERT_EQ(Layout(), expected);
-    ShowWindow(form.hwnd(), SW_MINIMIZE);
+    ShowWindow(window, SW_MINIMIZE);
+    const Frame hidden = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    RunFor(300); // some twenty ticks, were the timer running
     EXPECT_EQ(Layout(), expected);
-    EXPECT_FALSE(form.timer().Enabled());
-    ShowWindow(form.hwnd(), SW_RESTORE);
+    EXPECT_EQ(Repaint(), hidden) << "a frame drawn while minimised";
+    ShowWindow(window, SW_RESTORE);
     EXPECT_EQ(Layout(), expected);
-    EXPECT_TRUE(form.timer().Enabled());
+    EXPECT_NE(Repaint(), hidden) << "no frame once restored";
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, w - 24, h}));
 }
 

@@ -7,10 +7,10 @@
 #include "app/formdesign.h"
 #include "app/qt/formwindow.h"
 #include "app/qt/systemtimer.h"
-#include "platform/qt_surface.h"
 
 #include <GL/gl.h>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QSurfaceFormat>
@@ -22,6 +22,10 @@
 #include <vector>
 
 namespace {
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 // The format the clock's surface gets: RGB 8-8-8, 32-bit depth, no stencil, double-buffered, compatibility
 // profile, swaps tied to the display's refresh except on Wayland.
@@ -36,7 +40,7 @@ QSurfaceFormat clockFormat() {
     format.setDepthBufferSize(32);
     format.setStencilBufferSize(0);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    format.setSwapInterval(SurfacesOnWayland() ? 0 : 1);
+    format.setSwapInterval(onWayland() ? 0 : 1);
     return format;
 }
 
@@ -129,7 +133,7 @@ class TriangleSurface {
             m_context.swapBuffers(&m_surface);
         }
         // As the clock's swap does: on Wayland Qt may have made the surface's buffer anew.
-        if (SurfacesOnWayland()) {
+        if (onWayland()) {
             m_context.makeCurrent(&m_surface);
         }
     }

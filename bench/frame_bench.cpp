@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -51,13 +52,12 @@ std::string sizeName(FrameSize size) {
 class BenchSurface : public IDrawingHost {
   public:
     explicit BenchSurface(FrameSize size) {
-        window.setSurfaceType(QSurface::OpenGLSurface);
         window.setTitle(QStringLiteral("Viduzirivo frame_bench"));
         window.resize(size.width, size.height);
     }
 
     void SetScaleMode(int /*mode*/) override {}
-    HDC hDC() override { return GetSurfaceDC(&window); }
+    HDC hDC() override { return &window; }
 
     // Maps the window and waits until the display exposes it, so that swaps really present.
     bool ShowAndWait() {
@@ -81,7 +81,7 @@ class BenchSurface : public IDrawingHost {
         return {static_cast<int>(window.width() * ratio), static_cast<int>(window.height() * ratio)};
     }
 
-    QWindow window;
+    DrawingSurface window;
 };
 
 // A renderer bound to a shown surface of one size, posed as the program poses it, with its lists built.
@@ -89,7 +89,7 @@ struct Rig {
     explicit Rig(FrameSize requested) : surface(requested), renderer(std::make_unique<COpenGL>()) {
         renderer->Initialize(surface);
         dc = surface.hDC();
-        rc = wglGetCurrentContext();
+        rc = QOpenGLContext::currentContext();
         BuildDisplayLists();
         renderer->RotateX(20.0f);
         renderer->TranslateZ(-62.0f);

@@ -1,118 +1,70 @@
-// WGL rendering contexts over QOpenGLContext: made current on a surface's native window, swapped, deleted.
-// Every entry point returns the Win32 failure value (null or FALSE) and sets the last error instead of
-// throwing.
-#include "platform/qt_devicecontext.h"
+// The Win32 pixel-format, WGL and palette calls of the renderer, forwarded to the drawing surface that a
+// device context is here. They return the Win32 failure values (0, null or FALSE) where the surface says no.
 #include "platform/qt_surface.h"
 
-#include <QOpenGLContext>
-#include <QWindow>
+#include <cstring>
 
-#include <algorithm>
-#include <memory>
-
-struct HGLRC__ {
-    std::unique_ptr<QOpenGLContext> context;
-};
-
-namespace {
-
-// Never destroyed: a program that exits with a context still alive (Qt exits when the display connection
-// breaks) must not destroy it after Qt's own statics are gone.
-std::vector<std::unique_ptr<HGLRC__>>& liveContexts() {
-    static auto* contexts = new std::vector<std::unique_ptr<HGLRC__>>;
-    return *contexts;
+int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* ppfd) {
+    // One format on offer, RGBA, taken for every RGBA request that asks for OpenGL in a window.
+    constexpr DWORD kWindowWithOpenGL = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+    const bool offered = hdc != nullptr && ppfd != nullptr && ppfd->iPixelType == PFD_TYPE_RGBA &&
+                         (ppfd->dwFlags & kWindowWithOpenGL) == kWindowWithOpenGL;
+    return offered ? 1 : 0;
 }
 
-thread_local HGLRC currentContext = nullptr;
-
-std::vector<std::unique_ptr<HGLRC__>>::iterator findContext(HGLRC hglrc) {
-    auto& contexts = liveContexts();
-    return std::find_if(contexts.begin(), contexts.end(),
-                        [hglrc](const auto& c) { return c.get() == hglrc; });
+BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR* /*ppfd*/) {
+    return hdc != nullptr && format == 1 && hdc->SetPixelFormat() ? TRUE : FALSE;
 }
 
-bool hasDrawableSurface(HDC hdc) {
-    return IsLiveDC(hdc) && hdc->window != nullptr && hdc->pixelFormat != 0;
+int GetPixelFormat(HDC hdc) {
+    return hdc != nullptr && hdc->PixelFormatSet() ? 1 : 0;
 }
 
-} // namespace
+int DescribePixelFormat(HDC hdc, int iPixelFormat, UINT nBytes, PIXELFORMATDESCRIPTOR* ppfd) {
+    if (hdc != nullptr && iPixelFormat == 1 && ppfd != nullptr) {
+        std::memcpy(ppfd, &hdc->PixelFormat(), std::min<std::size_t>(nBytes, sizeof(*ppfd)));
+    }
+    return hdc != nullptr && iPixelFormat == 1 ? 1 : 0;
+}
 
 HGLRC wglCreateContext(HDC hdc) {
-    if (!hasDrawableSurface(hdc)) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return nullptr;
-    }
-    auto rc = std::make_unique<HGLRC__>();
-    if (hdc->spareContext) {
-        rc->context = std::move(hdc->spareContext);
-    } else {
-        rc->context = std::make_unique<QOpenGLContext>();
-        rc->context->setFormat(hdc->window->requestedFormat());
-    }
-    if (!rc->context->isValid() && !rc->context->create()) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        return nullptr;
-    }
-    liveContexts().push_back(std::move(rc));
-    return liveContexts().back().get();
+    return hdc != nullptr ? hdc->TakeContext() : nullptr;
 }
 
 BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
     if (hglrc == nullptr) {
         // No context: whatever is current on this thread stops being current; the DC is not looked at.
-        if (currentContext != nullptr) {
-            currentContext->context->doneCurrent();
-            currentContext = nullptr;
+        if (QOpenGLContext* current = QOpenGLContext::currentContext(); current != nullptr) {
+            current->doneCurrent();
         }
         return TRUE;
     }
-    if (findContext(hglrc) == liveContexts().end() || !hasDrawableSurface(hdc)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (!hglrc->context->makeCurrent(hdc->window)) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
-        currentContext = nullptr;
-        return FALSE;
-    }
-    currentContext = hglrc;
-    return TRUE;
+    return hdc != nullptr && hglrc->makeCurrent(hdc) ? TRUE : FALSE;
 }
 
 BOOL wglDeleteContext(HGLRC hglrc) {
-    auto found = findContext(hglrc);
-    if (found == liveContexts().end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (currentContext == hglrc) {
-        hglrc->context->doneCurrent();
-        currentContext = nullptr;
-    }
-    liveContexts().erase(found);
-    return TRUE;
-}
-
-HGLRC wglGetCurrentContext() {
-    return currentContext;
+    delete hglrc; // a current context stops being current as it goes
+    return hglrc != nullptr ? TRUE : FALSE;
 }
 
 BOOL SwapBuffers(HDC hdc) {
-    if (!hasDrawableSurface(hdc) || currentContext == nullptr ||
-        currentContext->context->surface() != hdc->window) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
-    if (hdc->window->isExposed()) {
-        currentContext->context->swapBuffers(hdc->window);
-    }
-    // The next frame draws into the surface as it is now. A WGL or GLX context stays bound to its window
-    // whatever becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only
-    // once the window has a size and remakes when the window is shown again, so binding once at start-up
-    // (before the window is shown) would leave every later frame drawn into nothing.
-    if (SurfacesOnWayland()) {
-        currentContext->context->makeCurrent(hdc->window);
-    }
-    return TRUE;
+    return hdc != nullptr && hdc->Swap() ? TRUE : FALSE;
+}
+
+// No screen the program accepts here has a palette-based format (start-up refuses screens of fewer than 15
+// bits), so no format set on a surface needs a palette and none is ever made.
+HPALETTE CreatePalette(const LOGPALETTE* /*plpal*/) {
+    return nullptr;
+}
+
+HPALETTE SelectPalette(HDC /*hdc*/, HPALETTE /*hPal*/, BOOL /*bForceBkgd*/) {
+    return nullptr;
+}
+
+UINT RealizePalette(HDC /*hdc*/) {
+    return 0;
+}
+
+BOOL DeleteObject(HGDIOBJ /*ho*/) {
+    return FALSE;
 }

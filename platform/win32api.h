@@ -1,7 +1,8 @@
 // The Win32 subset the renderer speaks: handle types, pixel-format and palette records, constants and the
-// entry points for library loading, pixel formats, WGL contexts and GDI palettes, which report failures in
-// the last-error slot with Win32 codes. On Windows this is <windows.h>; elsewhere the same names and layouts
-// are declared here and implemented by the POSIX and Qt sides of this folder.
+// entry points for library loading, pixel formats, WGL contexts and GDI palettes, which report failure with
+// their Win32 failure values. On Windows this is <windows.h>; elsewhere the same names and layouts are
+// declared here and implemented by the POSIX and Qt sides of this folder, where a device context is the
+// drawing surface and a rendering context its OpenGL context.
 #pragma once
 
 #ifdef _WIN32
@@ -19,14 +20,14 @@ using LPCSTR = const char*;
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;
 
-// Opaque handle types, distinct from each other as in <windows.h> with STRICT.
+// Handle types, distinct from each other as in <windows.h> with STRICT.
 struct HINSTANCE__;
-struct HDC__;
-struct HGLRC__;
 struct HPALETTE__;
+class DrawingSurface;
+class QOpenGLContext;
 using HMODULE = HINSTANCE__*;
-using HDC = HDC__*;
-using HGLRC = HGLRC__*;
+using HDC = DrawingSurface*;
+using HGLRC = QOpenGLContext*;
 using HPALETTE = HPALETTE__*;
 using HGDIOBJ = void*;
 
@@ -83,13 +84,6 @@ constexpr BYTE PFD_MAIN_PLANE = 0;
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_ICONHAND = 0x00000010;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
-constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
-
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
-constexpr DWORD ERROR_BUSY = 170;
-constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
 
 // Library loading. The Windows names of the system libraries are mapped to this platform's own.
 HMODULE LoadLibraryA(LPCSTR lpLibFileName);
@@ -103,7 +97,6 @@ int DescribePixelFormat(HDC hdc, int iPixelFormat, UINT nBytes, PIXELFORMATDESCR
 HGLRC wglCreateContext(HDC hdc);
 BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc);
 BOOL wglDeleteContext(HGLRC hglrc);
-HGLRC wglGetCurrentContext();
 BOOL SwapBuffers(HDC hdc);
 
 // GDI palettes.
@@ -111,9 +104,6 @@ HPALETTE CreatePalette(const LOGPALETTE* plpal);
 HPALETTE SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
 UINT RealizePalette(HDC hdc);
 BOOL DeleteObject(HGDIOBJ ho);
-
-DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
 #endif
 
 // The one program-wide pixel-format record: the renderer's request, later the description of the set format.

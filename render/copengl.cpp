@@ -3,6 +3,8 @@
 #include "platform/gl.h"
 #include "scene/displaylists.h"
 
+PIXELFORMATDESCRIPTOR g_pfd{};
+
 namespace {
 
 constexpr GLfloat kFrameAmbientDiffuse[] = {0.0f, 0.5f, 0.9f, 1.0f};

@@ -2,22 +2,8 @@
 
 namespace {
 
-constexpr int kMaxEntries = 256;
-
-// A LOGPALETTE with room for the 256 entries of an 8-bit format.
-struct LogPalette256 {
-    WORD palVersion;
-    WORD palNumEntries;
-    PALETTEENTRY palPalEntry[kMaxEntries];
-};
-
 bool componentFits(BYTE bits) {
     return bits >= 1 && bits <= 7;
-}
-
-bool fitsPalette(const PIXELFORMATDESCRIPTOR& pfd) {
-    return pfd.cColorBits <= 8 && componentFits(pfd.cRedBits) && componentFits(pfd.cGreenBits) &&
-           componentFits(pfd.cBlueBits);
 }
 
 // One component's level for palette index i: its bit field scaled so that the levels run from 0 to 255.
@@ -30,28 +16,34 @@ BYTE level(int index, BYTE shift, BYTE bits) {
 
 } // namespace
 
+std::optional<LogPalette256> PaletteFor(const PIXELFORMATDESCRIPTOR& pfd) {
+    if (pfd.cColorBits > 8 || !componentFits(pfd.cRedBits) || !componentFits(pfd.cGreenBits) ||
+        !componentFits(pfd.cBlueBits)) {
+        return std::nullopt;
+    }
+    LogPalette256 record{};
+    const int colours = 1 << pfd.cColorBits;
+    record.palVersion = 0x300;
+    record.palNumEntries = static_cast<WORD>(colours);
+    for (int i = 0; i < colours; ++i) {
+        record.palPalEntry[static_cast<std::size_t>(i)] = {level(i, pfd.cRedShift, pfd.cRedBits),
+                                                           level(i, pfd.cGreenShift, pfd.cGreenBits),
+                                                           level(i, pfd.cBlueShift, pfd.cBlueBits), 0};
+    }
+    return record;
+}
+
 bool CPalette::Create(HDC hDC) {
     const int format = GetPixelFormat(hDC);
     DescribePixelFormat(hDC, format, sizeof(PIXELFORMATDESCRIPTOR), &g_pfd);
     if ((g_pfd.dwFlags & PFD_NEED_PALETTE) == 0 || m_hPalette != nullptr) {
         return true;
     }
-    if (!fitsPalette(g_pfd)) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+    const std::optional<LogPalette256> record = PaletteFor(g_pfd);
+    if (!record) {
         return false;
     }
-
-    LogPalette256 record{};
-    const int colours = 1 << g_pfd.cColorBits;
-    record.palVersion = 0x300;
-    record.palNumEntries = static_cast<WORD>(colours);
-    for (int i = 0; i < colours; ++i) {
-        record.palPalEntry[i] = {level(i, g_pfd.cRedShift, g_pfd.cRedBits),
-                                 level(i, g_pfd.cGreenShift, g_pfd.cGreenBits),
-                                 level(i, g_pfd.cBlueShift, g_pfd.cBlueBits), 0};
-    }
-
-    m_hPalette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&record));
+    m_hPalette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&*record));
     if (m_hPalette != nullptr) {
         m_hOldPalette = SelectPalette(hDC, m_hPalette, FALSE);
         RealizePalette(hDC);

@@ -47,8 +47,8 @@ class FocusFrame : public QWidget {
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent), m_surface(new QWindow), m_container(QWidget::createWindowContainer(m_surface, this)) {
-    m_surface->setSurfaceType(QSurface::OpenGLSurface);
+    : QWidget(parent), m_surface(new DrawingSurface),
+      m_container(QWidget::createWindowContainer(m_surface, this)) {
     // The surface never takes focus or input of its own; the window's controls keep the keyboard.
     m_container->setFocusPolicy(Qt::NoFocus);
     m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -62,7 +62,7 @@ PictureBox::PictureBox(QWidget* parent)
     // On Wayland the surface is a sub-surface of the window, and Qt tells a sub-surface that it is on screen
     // only when it is shown or moved while the window already is: one shown with the window never hears it,
     // and a surface that is never exposed is never drawn. So it is shown once the window is exposed.
-    if (SurfacesOnWayland()) {
+    if (m_surface->OnWayland()) {
         m_container->hide();
     } else {
         // Not on Wayland, where a native child widget over the surface shows nothing.
@@ -94,7 +94,7 @@ void PictureBox::followFocus() {
 }
 
 void PictureBox::KeepAboveSurface(QWidget& control) {
-    if (SurfacesOnWayland()) {
+    if (m_surface->OnWayland()) {
         // A native child widget's sub-surface gets no content on Wayland; a window of its own shows it.
         m_controlsAbove.push_back(&control);
     } else {
@@ -139,7 +139,11 @@ void PictureBox::SetScaleMode(int mode) {
 }
 
 HDC PictureBox::hDC() {
-    return GetSurfaceDC(m_surface);
+    return m_surface;
+}
+
+QWindow* PictureBox::surface() const {
+    return m_surface;
 }
 
 double PictureBox::unitsPerWidgetPixel() const {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class DrawingSurface;
 class QWindow;
 
 class PictureBox : public QWidget, public PictureBoxControl {
@@ -29,7 +30,7 @@ class PictureBox : public QWidget, public PictureBoxControl {
     int ToPixels(double scaleUnits) const;
     double ToScaleUnits(int pixels) const;
 
-    QWindow* surface() const { return m_surface; }
+    QWindow* surface() const;
     // Keeps a child control that lies over the drawing surface visible above it.
     void KeepAboveSurface(QWidget& control);
 
@@ -45,7 +46,7 @@ class PictureBox : public QWidget, public PictureBoxControl {
     void showSurface();
     void followFocus();
 
-    QWindow* m_surface;
+    DrawingSurface* m_surface;
     QWidget* m_container;
     QWidget* m_focusFrame = nullptr;       // none on Wayland
     std::vector<QWidget*> m_controlsAbove; // on Wayland, until the surface shows

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Where nothing can be shown, the program says so on stderr and ends with status 1 instead of aborting:
-# no display, a display that is not there, a platform without its plug-in, its compositor or its device, and
-# an 8-bit PseudoColor screen that nothing can be painted on. Where Wayland is wanted but absent, it opens on X11.
+# Where nothing can be shown, the program says so on stderr, in the locale's encoding, and ends with status 1,
+# never with Qt's abort and in one process: no display, a display that is not there, a platform without its
+# plug-in, its compositor or its device, an 8-bit screen that nothing can be painted on, and platforms that
+# show nobody a window. Where only one of X11 and Wayland is there, the window opens on it.
 source "$(dirname "$0")/e2e.sh"
 mkdir -m 700 "$workdir/runtime"
 
@@ -9,33 +10,57 @@ absent=90
 while [ -e "/tmp/.X11-unix/X$absent" ]; do absent=$((absent + 1)); done
 
 # Runs the program with the given environment (no Wayland display in reach unless given) and checks that
-# it ends with status 1 and a message naming $1, and without Qt's abort.
+# it ends with status 1 and one message naming $1, without Qt's abort or its advice to reinstall.
 expect_refusal() {
     local expected=$1
     shift
     local status=0
     env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$workdir/runtime" "$@" \
-        timeout 30 "$program" >"$workdir/out" 2>&1 || status=$?
-    if [ "$status" -ne 1 ] || ! grep -qF -- "$expected" "$workdir/out" || grep -q Reinstalling "$workdir/out"; then
-        echo "$*: status $status, expected 1 and a message with '$expected':"
+        timeout 30 "$program" ${PROGRAM_ARGS:-} >"$workdir/out" 2>&1 || status=$?
+    if [ "$status" -ne 1 ] || [ "$(grep -cF -- "$expected" "$workdir/out")" -ne 1 ] ||
+        grep -q Reinstalling "$workdir/out"; then
+        echo "$*: status $status, expected 1 and one message with '$expected':"
         cat "$workdir/out"
         exit 1
     fi
-    echo "$*: $(grep -F -- "$expected" "$workdir/out" | head -n1 | sed 's/^ *//')"
+    echo "$*: $(grep -F -- "$expected" "$workdir/out" | sed 's/^ *//')"
 }
 
-expect_refusal "display \":$absent\" cannot be opened" DISPLAY=":$absent"
-expect_refusal "DISPLAY is not set" DISPLAY=
-expect_refusal 'Wayland: display "wayland-0" cannot be opened' QT_QPA_PLATFORM=wayland
-expect_refusal 'plug-in "nosuch" is not installed' QT_QPA_PLATFORM=nosuch
+no_display='viduzirivo: no display could be opened: Qt could not start the platform'
+expect_refusal "could not connect to display :$absent" DISPLAY=":$absent"
+expect_refusal "$no_display \"xcb;wayland\"" DISPLAY=
+expect_refusal "$no_display \"wayland;xcb\"" DISPLAY= XDG_SESSION_TYPE=wayland
+expect_refusal "$no_display \"wayland\"" QT_QPA_PLATFORM=wayland
+expect_refusal "$no_display \"nosuch\"" QT_QPA_PLATFORM=nosuch
+# Qt's own option, on a display that is not there: one explanation, from one process.
+PROGRAM_ARGS="-platform xcb" expect_refusal "$no_display \"xcb\"" DISPLAY=":$absent"
+# Logging rules that silence Qt's platform messages leave the explanation whole.
+expect_refusal "$no_display \"xcb;wayland\"" DISPLAY= QT_LOGGING_RULES='qt.qpa.*=false'
 # Platforms that fail inside Qt once loaded: no DRM device, no frame buffer.
-expect_refusal "viduzirivo: no display could be opened" QT_QPA_PLATFORM=eglfs
-expect_refusal "viduzirivo: the window cannot be shown" QT_QPA_PLATFORM=linuxfb
+expect_refusal 'the window cannot be shown on the platform "eglfs"' QT_QPA_PLATFORM=eglfs
+expect_refusal 'the window cannot be shown on the platform "linuxfb"' QT_QPA_PLATFORM=linuxfb
+# Platforms that show no window to anybody: the message that OpenGL cannot be used goes to stderr, not to a
+# box that would wait for an answer forever; in the locale's encoding.
+expect_refusal "OpenGLが使用できません" QT_QPA_PLATFORM=minimal
+expect_refusal "OpenGLが使用できません" QT_QPA_PLATFORM=offscreen DISPLAY=":$absent"
+QT_QPA_PLATFORM=offscreen start "$program" # with this X display's OpenGL, the clock runs unseen
+sleep 3
+kill -0 "$pid" || fail "offscreen: the program ended"
+kill "$pid"
+echo "QT_QPA_PLATFORM=offscreen: the clock runs"
+if localedef -i ja_JP -f EUC-JP "$workdir/ja_JP.eucJP" 2>/dev/null; then
+    env LOCPATH="$workdir" LC_ALL=ja_JP.eucJP QT_QPA_PLATFORM=minimal "$program" >"$workdir/euc" 2>&1 || true
+    iconv -f EUC-JP -t UTF-8 "$workdir/euc" | grep -q "OpenGLが使用できません" || fail "not in EUC-JP: $(cat -v "$workdir/euc")"
+    echo "LC_ALL=ja_JP.eucJP: the message in EUC-JP"
+fi
 
-# An 8-bit PseudoColor screen: one line that says OpenGL cannot be used, not a black window.
-start_xvfb 8
-expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY="$xdisplay"
-! grep -q QPainter "$workdir/out" || { echo "painting was tried on the 8-bit screen"; exit 1; }
+# 8-bit screens, indexed and true colour: one line that says OpenGL cannot be used, not a black window.
+for class in 3 4; do
+    Xvfb -displayfd 3 -screen 0 1024x768x8 -cc $class -nolisten tcp 3>"$workdir/display$class" >/dev/null 2>&1 &
+    wait_for 10 $! test -s "$workdir/display$class" || fail "the virtual X server did not start"
+    expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY=":$(head -n1 "$workdir/display$class")"
+    ! grep -q QPainter "$workdir/out" || fail "painting was tried on the 8-bit screen"
+done
 
 # Wayland wanted first, but no compositor: the window opens on the X display.
 env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=absent XDG_RUNTIME_DIR="$workdir/runtime" \
@@ -44,3 +69,14 @@ pid=$!
 window=$(wait_top_window "$pid" 20) || fail "no window on X11 after Wayland failed"
 close_cleanly "$window" 10
 echo "Wayland absent: opened on X11 and closed cleanly"
+
+# Neither display variable set, but a compositor at wayland-0, where Wayland clients look by default: the
+# clock opens on Wayland.
+"$e2e/../../scripts/with-weston.sh" bash -c '
+    ln -s "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" "$XDG_RUNTIME_DIR/wayland-0"
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DISPLAY WAYLAND_DEBUG=client "$1" >"$2" 2>&1 & pid=$!
+    timeout 20 bash -c "until grep -q get_subsurface \"\$0\"; do kill -0 $pid || exit 1; sleep 0.2; done" "$2"
+    status=$?
+    kill $pid
+    exit $status' _ "$program" "$workdir/wayland" || fail "no clock on wayland-0: $(tail -5 "$workdir/wayland")"
+echo "no display variable, a compositor at wayland-0: the clock opened on Wayland"

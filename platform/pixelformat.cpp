@@ -1,3 +1,0 @@
-#include "platform/win32api.h"
-
-PIXELFORMATDESCRIPTOR g_pfd{};

@@ -2,53 +2,57 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
-#include <utility>
 
-#ifdef _WIN32
-#define statFile _stat64
-using FileStatus = struct _stat64;
-#define readZone _tzset
-// Windows keeps the zone in the registry, where no file shows a change: every look reads it again.
-constexpr bool kZoneChangesShowInFiles = false;
-#else
-#define statFile stat
-using FileStatus = struct stat;
-#define readZone tzset
-constexpr bool kZoneChangesShowInFiles = true;
-#endif
+#ifndef _WIN32
+namespace {
 
-TimeZoneWatch::TimeZoneWatch(std::string zoneFile) : m_zoneFile(std::move(zoneFile)) {}
-
-bool TimeZoneWatch::Follow(std::time_t now) {
-    if (m_looked && now == m_lastLook) {
-        return false;
+// What tells one version of the zone file that TZ names (":Europe/Berlin", "Europe/Berlin" under TZDIR, or
+// a path) from another: a file written anew or put in its place has a new time, size or inode. Empty where TZ
+// is unset, or a rule such as "IST-5:30".
+std::string namedZone() {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr || *tz == '\0') {
+        return {};
     }
-    const bool firstLook = !m_looked;
-    m_looked = true;
-    m_lastLook = now;
-    ZoneIdentity zone = CurrentZone();
-    if (!firstLook && kZoneChangesShowInFiles && zone == m_zone) {
-        return false;
+    std::string name = tz[0] == ':' ? tz + 1 : tz;
+    if (name[0] != '/') {
+        const char* folder = std::getenv("TZDIR");
+        name =
+            std::string(folder != nullptr && *folder != '\0' ? folder : "/usr/share/zoneinfo") + "/" + name;
     }
-    m_zone = std::move(zone);
-    readZone();
-    return true;
+    struct stat file {};
+    if (stat(name.c_str(), &file) != 0) {
+        return name;
+    }
+    return name + ' ' + std::to_string(file.st_dev) + ' ' + std::to_string(file.st_ino) + ' ' +
+           std::to_string(file.st_mtim.tv_sec) + '.' + std::to_string(file.st_mtim.tv_nsec) + ' ' +
+           std::to_string(file.st_size);
 }
 
-TimeZoneWatch::ZoneIdentity TimeZoneWatch::CurrentZone() const {
-    ZoneIdentity zone;
-    if (const char* tz = std::getenv("TZ"); tz != nullptr) {
-        zone.tzSet = true;
-        zone.tz = tz;
+} // namespace
+#endif
+
+void TimeZoneWatch::Follow(std::time_t now) {
+    if (m_looked && now == m_lastLook) {
+        return;
     }
-    // A replaced zone file (a new link target, or a copy written over it) has a new inode or time; stat
-    // follows the link, so retargeting /etc/localtime counts as well.
-    FileStatus status{};
-    if (!m_zoneFile.empty() && statFile(m_zoneFile.c_str(), &status) == 0) {
-        zone.fileFound = true;
-        zone.device = static_cast<unsigned long long>(status.st_dev);
-        zone.inode = static_cast<unsigned long long>(status.st_ino);
-        zone.modified = static_cast<long long>(status.st_mtime);
+    m_lastLook = now;
+#ifdef _WIN32
+    // Windows keeps the zone in the registry, where _tzset reads it on every call.
+    m_looked = true;
+    _tzset();
+#else
+    // tzset reads /etc/localtime again when it changed, and TZ when it changed, but keeps a zone file named
+    // by an unchanged TZ: that zone is named anew once, so that tzset cannot take it for the same.
+    std::string zone = namedZone();
+    if (m_looked && zone != m_namedZone) {
+        const std::string tz = std::getenv("TZ");
+        setenv("TZ", "UTC0", 1);
+        tzset();
+        setenv("TZ", tz.c_str(), 1);
     }
-    return zone;
+    m_looked = true;
+    m_namedZone = std::move(zone);
+    tzset();
+#endif
 }

@@ -26,6 +26,9 @@ else
     echo "lintian reports nothing"
     dpkg-deb -x "$workdir"/viduzirivo_*.deb "$workdir/root"
     prefix=$workdir/root/usr
+    # lintian asks only for the hardening that dpkg-buildflags gives by default; the package asks for all,
+    # with a global offset table that is read-only once the program has started.
+    readelf -d "$prefix/lib/viduzirivo/viduzirivo" | grep -q BIND_NOW || fail "the program is not linked -z now"
 fi
 [ "$(readlink -f "$prefix/bin/viduzirivo")" = "$prefix/lib/viduzirivo/viduzirivo" ] && [ -L "$prefix/bin/viduzirivo" ] ||
     fail "bin/viduzirivo is not a link to lib/viduzirivo/viduzirivo"

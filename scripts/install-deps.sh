@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Viduzirivo needs.
+# Installs every Debian package that building, testing and running Viduzirivo needs: the build's own, as
+# debian/control lists them, and on top what the tests, the benchmarks and the Windows builds use.
 # Usage: scripts/install-deps.sh [linux|all]
 #   linux (the default): the Linux program, its tests and benchmarks;
 #   all: also the Windows programs (MinGW-w64, 32 and 64 bit) and running their tests under Wine.
-# Safe to run again: apt-get skips what is already there.
+# Quick when everything is there: it asks apt for nothing then.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 sets=${1:-linux}
+# The compilers every Debian build assumes, and what the tests use: git, dpkg-buildpackage and lintian build
+# and judge the package from a copy of the sources; what the program needs at run time (its package's
+# Depends and Recommends) starts it from the build tree; the rest shows it on virtual displays and reads its
+# windows, pictures and output.
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libxcb1-dev libwayland-dev
-  libgl-dev libglvnd-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
-  libgtest-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston qt6-wayland
-  fonts-ipafont-gothic xplanet-images clang-format file dpkg-dev valgrind bc strace locales
-  lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-pyatspi
+  build-essential dpkg-dev lintian git
+  libglx-mesa0 libgl1-mesa-dri fonts-ipafont-gothic qt6-wayland libegl-mesa0
+  libgtest-dev googletest libbenchmark-dev mesa-utils
+  xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston
+  xplanet-images clang-format file valgrind bc strace locales
+  appstream desktop-file-utils dbus-daemon at-spi2-core python3-pyatspi
 )
 # GoogleTest for Windows is cross-built from the googletest sources above; 32-bit Wine draws with the i386
 # Mesa. Wine comes with its recommended packages (its fonts, the X extensions of its display driver).
@@ -36,9 +41,10 @@ missing_of() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
 }
+build_ready() { command -v dpkg-checkbuilddeps >/dev/null && dpkg-checkbuilddeps >/dev/null 2>&1; }
 mapfile -t missing < <(missing_of "${packages[@]}")
 mapfile -t windows_missing < <(missing_of "${windows_packages[@]}")
-if [ ${#missing[@]} -eq 0 ] && [ ${#windows_missing[@]} -eq 0 ]; then
+if build_ready && [ ${#missing[@]} -eq 0 ] && [ ${#windows_missing[@]} -eq 0 ]; then
   exit 0
 fi
 export DEBIAN_FRONTEND=noninteractive
@@ -46,6 +52,8 @@ if [ ${#windows_missing[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | gr
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 "${sudo_cmd[@]}" apt-get update
+# apt reads the build's packages from debian/control in this folder.
+build_ready || "${sudo_cmd[@]}" apt-get build-dep -y --no-install-recommends ./
 if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -11,11 +11,9 @@ for name in missing directory fifo short; do
     fifo) mkfifo "$folder/Earth.RAS" ;;
     short) head -c 1000 /dev/urandom >"$folder/Earth.RAS" ;;
     esac
+    echo "$name:"
     start "$folder/viduzirivo"
-    box=$(wait_top_window "$pid" 20) || fail "$name: no message box"
-    sleep 0.5
-    [ "$(window_type "$box")" = DIALOG ] || fail "$name: a $(window_type "$box") instead of a box"
-    [ "$(top_windows "$pid")" = "$box" ] || fail "$name: more than the message box at start-up"
+    expect_box_alone 20
     answer_box "$box"
     main=$(wait_for 10 "$pid" other_top_window "$pid" "$box") || fail "$name: no window after the message"
     [ "$(window_type "$main")" = NORMAL ] || fail "$name: a $(window_type "$main") after the message"
@@ -23,5 +21,5 @@ for name in missing directory fifo short; do
     [ "$(top_windows "$pid")" = "$main" ] || fail "$name: the program ended or showed another box"
     [ "$(readlink "/proc/$pid/cwd")" = "$folder" ] || fail "$name: not working in its own folder"
     close_cleanly "$main" 10
-    echo "$name: one message, then the clock ran"
+    echo "one message, then the clock ran"
 done

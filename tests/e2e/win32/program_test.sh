@@ -71,13 +71,10 @@ check_folders() {
 }
 
 # Wine gives a box without an owner the window type NORMAL, so it is told apart by its size.
+not_main_window() { [ "$(client_size "$1")" != 373x338 ]; }
 check_no_opengl() {
     WINEDLLOVERRIDES="opengl32=" start "${launcher[@]}" "$program"
-    box=$(wait_top_window "$pid" 90) || fail "no message box appeared"
-    sleep 1
-    titled "$box"
-    [ "$(client_size "$box")" != 373x338 ] || fail "the main window instead of a message box"
-    [ "$(top_windows "$pid")" = "$box" ] || fail "more than the message box"
+    expect_box_alone 90 not_main_window
     [ -z "${VIDUZIRIVO_SHOTS:-}" ] || import -window root "$VIDUZIRIVO_SHOTS/no-opengl.png"
     answer_box "$box"
     expect_exit 1 15

@@ -1,7 +1,7 @@
 // The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
-// next frame's pose, the keyboard order of the controls, their names for screen readers, drawing when
-// uncovered, and a minimised window keeping its layout and drawing nothing. The controls are found as tools
-// outside the program find them.
+// next frame's pose, the keyboard order of the controls and the focus kept across activations, their names
+// for screen readers, drawing when uncovered, and a minimised window
+// keeping its layout and drawing nothing. The controls are found as tools outside the program find them.
 #include "app/win32/formwindow.h"
 #include "platform/gl.h"
 #include "support/testsurface.h"
@@ -185,6 +185,24 @@ TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     EXPECT_EQ(Layout(), expected);
     EXPECT_NE(Repaint(), hidden) << "no frame once restored";
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, w - 24, h}));
+}
+
+// Deactivated and activated again, the window gives the focus back to the control that had it.
+TEST_F(FormWindowTest, ActivatedAgainTheFocusReturnsToTheControlThatHadIt) {
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                                       nullptr, nullptr, nullptr);
+    for (const HWND control : {Bar(1), Bar(0)}) {
+        SetActiveWindow(window);
+        SetFocus(control);
+        ASSERT_EQ(GetFocus(), control);
+        SetActiveWindow(other);
+        RunFor(50);
+        ASSERT_NE(GetFocus(), control);
+        SetActiveWindow(window);
+        RunFor(50);
+        EXPECT_EQ(GetFocus(), control);
+    }
+    DestroyWindow(other);
 }
 
 } // namespace

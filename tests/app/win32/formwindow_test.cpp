@@ -1,17 +1,20 @@
 // The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
 // next frame's pose, the keyboard order of the controls and the focus kept across activations, their names
-// for screen readers, drawing when uncovered, and a minimised window
+// for screen readers, a move to a monitor of another DPI, drawing when uncovered, and a minimised window
 // keeping its layout and drawing nothing. The controls are found as tools outside the program find them.
 #include "app/win32/formwindow.h"
 #include "platform/gl.h"
 #include "support/testsurface.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <array>
 #include <bit>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -185,6 +188,85 @@ TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     EXPECT_EQ(Layout(), expected);
     EXPECT_NE(Repaint(), hidden) << "no frame once restored";
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, w - 24, h}));
+}
+
+// Watches a control, as subclass: every message it handles while its font (WM_GETFONT) is no longer a font
+// object, having been deleted while the control still drew with it, is counted in *deadFontMessages.
+LRESULT CALLBACK CountMessagesWithADeadFont(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR deadFontMessages) {
+    const auto font = reinterpret_cast<HGDIOBJ>(DefSubclassProc(control, WM_GETFONT, 0, 0));
+    if (font != nullptr && GetObjectType(font) != OBJ_FONT) {
+        ++*reinterpret_cast<int*>(deadFontMessages);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Moved to a monitor of 144 DPI, the window takes the rectangle the system suggests; the labels, the bars,
+// the surface's corner and the credit box's size grow by half, and so do the fonts of the labels and the
+// credit box. At no moment does one of them hold a deleted font, and the fonts they had are freed.
+TEST_F(FormWindowTest, ADpiChangeScalesTheControlsAndTheirFontsAndNeverLeavesOneADeletedFont) {
+    // Which of left, top, width and height grow: the surface's size and the credit box's corner follow the
+    // client area instead.
+    const struct {
+        HWND control;
+        std::size_t from, to;
+    } scaled[] = {{Child(L"Static", 0), 0, 4},
+                  {Child(L"Static", 1), 0, 4},
+                  {Bar(0), 0, 4},
+                  {Bar(1), 0, 4},
+                  {Surface(), 0, 2},
+                  {Credit(), 2, 4}};
+    const HWND withFonts[] = {scaled[0].control, scaled[1].control, Credit()};
+    const auto placeOf = [this](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+        return std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const auto fontOf = [](HWND control) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        LOGFONTW description{};
+        GetObjectW(font, sizeof(description), &description);
+        return std::pair{font, description.lfHeight};
+    };
+    std::vector<std::array<LONG, 4>> places;
+    std::vector<std::pair<HFONT, LONG>> fonts;
+    int deadFontMessages = 0;
+    for (const auto& c : scaled) {
+        places.push_back(placeOf(c.control));
+    }
+    for (const HWND control : withFonts) {
+        fonts.push_back(fontOf(control));
+        ASSERT_EQ(GetObjectType(fonts.back().first), static_cast<DWORD>(OBJ_FONT));
+        SetWindowSubclass(control, CountMessagesWithADeadFont, 1,
+                          reinterpret_cast<DWORD_PTR>(&deadFontMessages));
+    }
+
+    RECT suggested{40, 30, 40 + 700, 30 + 560};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RunFor(100);
+    for (const HWND control : withFonts) {
+        RemoveWindowSubclass(control, CountMessagesWithADeadFont, 1);
+    }
+
+    EXPECT_EQ(deadFontMessages, 0) << "messages handled by a label or the credit box with a deleted font";
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested))
+        << now.left << ", " << now.top << ", " << now.right << ", " << now.bottom;
+    for (std::size_t i = 0; i < std::size(scaled); ++i) {
+        const std::array<LONG, 4> place = placeOf(scaled[i].control);
+        for (std::size_t value = scaled[i].from; value < scaled[i].to; ++value) {
+            EXPECT_NEAR(place[value], places[i][value] * 1.5, 1.0) << "control " << i << ", value " << value;
+        }
+    }
+    for (std::size_t i = 0; i < std::size(withFonts); ++i) {
+        const auto [font, height] = fontOf(withFonts[i]);
+        EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << i;
+        EXPECT_NEAR(height, fonts[i].second * 1.5, 1.0) << i;
+        EXPECT_EQ(GetObjectType(fonts[i].first), 0u) << "font " << i << " not freed";
+    }
 }
 
 // Deactivated and activated again, the window gives the focus back to the control that had it.

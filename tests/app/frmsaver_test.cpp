@@ -5,10 +5,8 @@
 #include "support/qt_window.h"
 
 #include <QFontInfo>
-#include <QLabel>
 #include <QOpenGLContext>
 #include <QScreen>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,13 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Each frame turns the model a little further, so the model-view matrix of the latest frame tells frames
-// apart.
-using Frame = std::array<float, 16>;
-Frame LastFrame() {
-    return CurrentMatrix(GL_MODELVIEW_MATRIX);
-}
 
 TEST_F(WindowTest, OpensAtItsDesignSizeWithTheDesignFontsAndTabOrder) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Viduzirivo"));
@@ -73,9 +64,9 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
 
     form->showMinimized();
     ASSERT_TRUE(EVENTUALLY(form->isMinimized() && !timer().Enabled()));
-    const Frame hidden = LastFrame();
-    QTest::qWait(300); // some twenty ticks, were the timer running
-    EXPECT_EQ(LastFrame(), hidden) << "a frame was drawn while minimised";
+    const auto hidden = CurrentMatrix(GL_MODELVIEW_MATRIX); // each frame turns the model further
+    QTest::qWait(300);                                      // some twenty ticks, were the timer running
+    EXPECT_EQ(CurrentMatrix(GL_MODELVIEW_MATRIX), hidden) << "a frame was drawn while minimised";
     EXPECT_EQ(picture().size(), QSize(100, 100));
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, 123, 45}));
 
@@ -83,16 +74,16 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
     ASSERT_TRUE(EVENTUALLY(!form->isMinimized()));
     EXPECT_EQ_EVENTUALLY(picture().width(), form->width() - 24);
     ExpectLaidOut();
-    EXPECT_TRUE(EVENTUALLY(LastFrame() != hidden)) << "no frame once restored";
+    EXPECT_TRUE(EVENTUALLY(CurrentMatrix(GL_MODELVIEW_MATRIX) != hidden)) << "no frame once restored";
 }
 
 TEST_F(WindowTest, AnUncoveredSurfaceIsDrawnAtOnceNotAtTheNextTick) {
     QCoreApplication::sendPostedEvents(); // what earlier exposures queued
-    const Frame before = LastFrame();
+    const auto before = CurrentMatrix(GL_MODELVIEW_MATRIX);
     QExposeEvent uncovered(QRegion(0, 0, 50, 50));
     QCoreApplication::sendEvent(picture().surface(), &uncovered);
     QCoreApplication::sendPostedEvents(); // what the exposure queued; the timer's ticks are not posted events
-    EXPECT_NE(LastFrame(), before);
+    EXPECT_NE(CurrentMatrix(GL_MODELVIEW_MATRIX), before);
 }
 
 TEST_F(WindowTest, StartPoseHoldsUntilABarChangesAndThenOnlyThatBarsValue) {

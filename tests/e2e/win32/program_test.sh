@@ -9,7 +9,6 @@
 source "$(dirname "$0")/../e2e.sh"
 launcher=("${@:3}")
 
-titled() { xprop -id "$1" WM_NAME | grep -q '= "Viduzirivo"$' || fail "not titled Viduzirivo"; }
 colours_of() { convert "$1" -crop "$2" +repage -format %k info:; }
 
 # Sets $colours to the number of colours of the drawing in window $1, leaving the shot in window.png; fails
@@ -36,7 +35,7 @@ drawn_with_credit() {
 check_window() {
     start "${launcher[@]}" "$program"
     window=$(wait_top_window "$pid" 90) || fail "no window appeared"
-    titled "$window"
+    xprop -id "$window" WM_NAME | grep -q '= "Viduzirivo"$' || fail "not titled Viduzirivo"
     [ "$(client_size "$window")" = 373x338 ] || fail "a $(client_size "$window") client area, not 373x338"
     wait_for 15 "$pid" drawn_with_credit "$window" ||
         fail "no drawing (${colours:-no} colours) with the credit box over its corner"

@@ -9,6 +9,7 @@
 #include <windowsx.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -119,18 +120,24 @@ void FormWindow::CreateTips() {
 }
 
 void FormWindow::ApplyDpi(UINT dpi) {
-    m_labelFont = CreateDesignFont(FormDesign::kLabelFont, dpi);
-    m_signFont = CreateDesignFont(FormDesign::kSignFont, dpi);
+    // The controls get the new fonts before the old ones are freed, and before they move: each move repaints,
+    // and a control must never draw with a font that has been deleted.
+    DesignFont labelFont = CreateDesignFont(FormDesign::kLabelFont, dpi);
+    DesignFont signFont = CreateDesignFont(FormDesign::kSignFont, dpi);
+    for (const HWND label : Label1) {
+        SetFont(label, labelFont);
+    }
+    SetFont(txtSign->hwnd(), signFont);
+    m_labelFont = std::move(labelFont);
+    m_signFont = std::move(signFont);
     for (std::size_t index = 0; index < Label1.size(); ++index) {
         MoveToRect(Label1[index], DesignRect(FormDesign::kLabel1[index].place, dpi));
-        SetFont(Label1[index], m_labelFont);
     }
     for (const auto& bar : scrTrans) {
         bar->PlaceFor(dpi);
     }
     picMain->PlaceFor(dpi);
     txtSign->ResizeFor(dpi);
-    SetFont(txtSign->hwnd(), m_signFont);
 }
 
 void FormWindow::Show(int showCommand) {

@@ -1,66 +1,21 @@
 // The main window on a real display: its size, fonts and keyboard order, its layout as the window is
 // resized, how the bars drive the pose (read back from the latest frame's model-view matrix), drawing when
 // uncovered, idling while minimised, and the shutdown. The controls are found by their design names.
-#include "app/qt/formwindow.h"
 #include "platform/gl.h"
-#include "support/eventually.h"
-#include "support/qt_named.h"
-#include "support/testsurface.h"
+#include "support/qt_window.h"
 
 #include <QFontInfo>
-#include <QLabel>
 #include <QOpenGLContext>
 #include <QScreen>
-#include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 #include <tuple>
 #include <vector>
 
 namespace {
-
-// Each frame turns the model a little further, so the model-view matrix of the latest frame tells frames
-// apart.
-using Frame = std::array<float, 16>;
-Frame LastFrame() {
-    return CurrentMatrix(GL_MODELVIEW_MATRIX);
-}
-
-class WindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        form = std::make_unique<FormWindow>();
-        ASSERT_TRUE(form->Load());
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        ASSERT_TRUE(EVENTUALLY(picture().surface()->isExposed()));
-        QCoreApplication::sendPostedEvents(); // the window takes in that its surface can be seen
-    }
-
-    PictureBox& picture() const { return Named<PictureBox>(*form, "picMain"); }
-    QScrollBar& zoomBar() const { return Named<QScrollBar>(*form, "scrTrans_0"); }
-    QScrollBar& tiltBar() const { return Named<QScrollBar>(*form, "scrTrans_1"); }
-    TimerControl& timer() const { return Named<SystemTimer>(*form, "tmrDisplay"); }
-
-    // The surface, the credit box and the drawing area follow the client area.
-    void ExpectLaidOut() const {
-        EXPECT_EQ(picture().geometry(), QRect(24, 0, std::max(0, form->width() - 24), form->height()));
-        EXPECT_EQ(Named<QWidget>(*form, "txtSign").pos(),
-                  QPoint(picture().width() - 201, picture().height() - 21));
-        const double ratio = picture().devicePixelRatioF();
-        EXPECT_EQ(CurrentViewport(),
-                  (std::array<int, 4>{0, 0, static_cast<int>(std::lround(picture().width() * ratio)),
-                                      static_cast<int>(std::lround(picture().height() * ratio))}));
-    }
-
-    std::unique_ptr<FormWindow> form;
-};
 
 TEST_F(WindowTest, OpensAtItsDesignSizeWithTheDesignFontsAndTabOrder) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Viduzirivo"));
@@ -109,9 +64,9 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
 
     form->showMinimized();
     ASSERT_TRUE(EVENTUALLY(form->isMinimized() && !timer().Enabled()));
-    const Frame hidden = LastFrame();
-    QTest::qWait(300); // some twenty ticks, were the timer running
-    EXPECT_EQ(LastFrame(), hidden) << "a frame was drawn while minimised";
+    const auto hidden = CurrentMatrix(GL_MODELVIEW_MATRIX); // each frame turns the model further
+    QTest::qWait(300);                                      // some twenty ticks, were the timer running
+    EXPECT_EQ(CurrentMatrix(GL_MODELVIEW_MATRIX), hidden) << "a frame was drawn while minimised";
     EXPECT_EQ(picture().size(), QSize(100, 100));
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, 123, 45}));
 
@@ -119,16 +74,16 @@ TEST_F(WindowTest, MinimisedItLaysOutNothingAndDrawsNothing) {
     ASSERT_TRUE(EVENTUALLY(!form->isMinimized()));
     EXPECT_EQ_EVENTUALLY(picture().width(), form->width() - 24);
     ExpectLaidOut();
-    EXPECT_TRUE(EVENTUALLY(LastFrame() != hidden)) << "no frame once restored";
+    EXPECT_TRUE(EVENTUALLY(CurrentMatrix(GL_MODELVIEW_MATRIX) != hidden)) << "no frame once restored";
 }
 
 TEST_F(WindowTest, AnUncoveredSurfaceIsDrawnAtOnceNotAtTheNextTick) {
     QCoreApplication::sendPostedEvents(); // what earlier exposures queued
-    const Frame before = LastFrame();
+    const auto before = CurrentMatrix(GL_MODELVIEW_MATRIX);
     QExposeEvent uncovered(QRegion(0, 0, 50, 50));
     QCoreApplication::sendEvent(picture().surface(), &uncovered);
     QCoreApplication::sendPostedEvents(); // what the exposure queued; the timer's ticks are not posted events
-    EXPECT_NE(LastFrame(), before);
+    EXPECT_NE(CurrentMatrix(GL_MODELVIEW_MATRIX), before);
 }
 
 TEST_F(WindowTest, StartPoseHoldsUntilABarChangesAndThenOnlyThatBarsValue) {

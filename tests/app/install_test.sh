@@ -2,8 +2,8 @@
 # The Debian package, built from the source tree as Debian builds it, is policy-clean: lintian reports no tag
 # at all on its source, its binary packages and its upload, pedantic ones included. Installed from it,
 # bin/viduzirivo is a link to the program in its private folder. Started through it from elsewhere, the
-# program finds its globe image there (no message box), opens one window titled "Viduzirivo" with a 373 x 338
-# client area, draws the clock with the light credit box over the drawing's black lower right corner, and ends
+# program finds its globe image there (no message box), opens one window (its title and size are the window
+# test's), draws the clock with the light credit box over the drawing's black lower right corner, and ends
 # cleanly when closed through the window manager. Desktops get a valid menu entry, AppStream metadata that
 # software centres accept and icons at the sizes they name.
 source "$(dirname "$0")/../e2e/e2e.sh"
@@ -51,8 +51,6 @@ start "$prefix/bin/viduzirivo"
 # A message box (the globe image not found) would come first, while the window is still hidden.
 main=$(wait_top_window "$pid" 30) || fail "no window appeared"
 [ "$(window_type "$main")" = NORMAL ] || fail "the first window is a $(window_type "$main")"
-xprop -id "$main" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the window is not titled Viduzirivo"
-[ "$(client_size "$main")" = 373x338 ] || fail "a $(client_size "$main") client area instead of 373x338"
 lightness() { convert "$workdir/shot.png" -crop "$1" -colorspace gray -format "%[fx:round(mean * 100)]" info:; }
 # The clock drawn, with the light credit box above the black lower right corner of the drawing.
 drawn() {

@@ -52,6 +52,18 @@ start_xvfb() {
     xdisplay=:$(head -n1 "$workdir/display$1")
 }
 
+# Waits up to $1 seconds for process $pid to show a window, gives it a second to show more, and checks that
+# the process shows a message box titled Viduzirivo and nothing else; sets $box to it. The command $2 (by
+# default is_dialog) tells a box from a window, given its id: Wine types a box without an owner as NORMAL.
+expect_box_alone() {
+    box=$(wait_top_window "$pid" "$1") || fail "no message box appeared"
+    sleep 1
+    [ "$(top_windows "$pid")" = "$box" ] || fail "more windows than the message box"
+    "${2:-is_dialog}" "$box" || fail "not a message box but a $(window_type "$box") of $(client_size "$box")"
+    xprop -id "$box" WM_NAME | grep -q '= "Viduzirivo"$' || fail "the box is not titled Viduzirivo"
+}
+is_dialog() { [ "$(window_type "$1")" = DIALOG ]; }
+
 # Answers the message box in window $1 with its default button, as a user pressing Return.
 answer_box() {
     xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true

@@ -1,58 +1,37 @@
 // Storms of input while frames run: resizes of every kind, minimising, and ten bar changes to each
 // (VIDUZIRIVO_STORM_RESIZES: 400 here, 1,000 in scripts/reliability.sh). Nothing may fail, and the frame
 // drawn after the storm must be exactly the one asked for.
-#include "app/qt/formwindow.h"
 #include "platform/gl.h"
-#include "support/eventually.h"
-#include "support/qt_named.h"
-#include "support/testsurface.h"
+#include "support/qt_window.h"
 
-#include <QScrollBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <random>
 
-TEST(Storm, ResizesAndBarChangesLeaveTheNextFrameRight) {
-    FormWindow form;
-    ASSERT_TRUE(form.Load());
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+TEST_F(WindowTest, StormsOfResizesAndBarChangesLeaveTheNextFrameRight) {
     const int resizes = qEnvironmentVariableIntValue("VIDUZIRIVO_STORM_RESIZES");
-    const QWidget& picture = Named<QWidget>(form, "picMain");
-    QScrollBar* const bars[] = {&Named<QScrollBar>(form, "scrTrans_0"),
-                                &Named<QScrollBar>(form, "scrTrans_1")};
+    QScrollBar* const bars[] = {&zoomBar(), &tiltBar()};
     std::mt19937 random(20261206);
     const QSize sizes[] = {{373, 338}, {400, 0}, {1, 1}, {20, 338}, {1280, 1024}, {640, 480}};
     std::uniform_int_distribution<int> zoom(-500, 100), tilt(-180, 180);
     for (int i = 0; i < (resizes > 0 ? resizes : 400); ++i) {
         if (i % 10 == 3 || i % 10 == 4) {
-            i % 10 == 3 ? form.showMinimized() : form.showNormal();
+            i % 10 == 3 ? form->showMinimized() : form->showNormal();
         } else {
-            form.resize(sizes[random() % std::size(sizes)]);
+            form->resize(sizes[random() % std::size(sizes)]);
         }
         for (int change = 0; change < 10; ++change) {
             bars[change % 2]->setValue(change % 2 == 0 ? zoom(random) : tilt(random));
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    form.showNormal();
-    form.resize(373, 338);
-    EXPECT_EQ_EVENTUALLY(picture.size(), QSize(349, 338));
+    form->showNormal();
+    form->resize(373, 338);
+    EXPECT_EQ_EVENTUALLY(picture().size(), QSize(349, 338));
     bars[0]->setValue(-62);
     bars[1]->setValue(20);
     // The next tick draws the pose; after a restore the timer starts once the surface shows again.
-    EXPECT_EQ_EVENTUALLY(CurrentMatrix(GL_MODELVIEW_MATRIX)[14], -562.0f);
-    const std::array<float, 16> m = CurrentMatrix(GL_MODELVIEW_MATRIX);
-    EXPECT_EQ((std::array<float, 2>{m[12], m[13]}), (std::array<float, 2>{0, 0}));
-    EXPECT_NEAR(m[4], 0.0f, 1e-6); // the model's +Y axis is tilted by RotateX = 20 only
-    EXPECT_NEAR(m[5], std::cos(20.0 * M_PI / 180.0), 1e-6);
-    EXPECT_NEAR(m[6], std::sin(20.0 * M_PI / 180.0), 1e-6);
-    const double ratio = picture.devicePixelRatioF();
-    EXPECT_EQ(CurrentViewport(),
-              (std::array<int, 4>{0, 0, int(std::lround(349 * ratio)), int(std::lround(338 * ratio))}));
+    EXPECT_EQ_EVENTUALLY(LastPose().zoom, -62.0);
+    EXPECT_NEAR(LastPose().tilt, 20.0, 1e-3);
+    ExpectLaidOut();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    form.close();
+    form->close();
 }

@@ -28,6 +28,7 @@ const struct Frame {
     {"front", 0, 0, 225, {10, 8, 37}},    // marks, hands and hub large
     {"tilted", 55, 35, 180, {3, 41, 15}}, // the rim, the sides of marks and hands, the hub's slopes
     {"back", -20, 200, 100, {7, 52, 3}},  // the globe's image
+    {"above", 90, 30, 250, {4, 21, 50}},  // the rim and the bars edge on, where back faces turn to the eye
 };
 
 // A 24-bit BMP holds its rows bottom first, as OpenGL reads them, in BGR order; 400 pixels need no padding.

@@ -14,10 +14,8 @@ class TestSurface : public IDrawingHost {
     // The surface stays hidden, so a frame's pixels remain readable in the back buffer after Paint.
     explicit TestSurface(int width = 349, int height = 274);
     ~TestSurface();
-    void SetScaleMode(int mode) override { scaleMode = mode; }
+    void SetScaleMode(int) override {}
     HDC hDC() override;
-
-    int scaleMode = 1;
 
   private:
     struct Native;

@@ -1,17 +1,20 @@
 // The Win32 front end under Wine: what the user's scroll requests and the wheel do to the bars and to the
-// next frame's pose, the keyboard order of the controls, their names for screen readers, drawing when
-// uncovered, and a minimised window keeping its layout and drawing nothing. The controls are found as tools
-// outside the program find them.
+// next frame's pose, the keyboard order of the controls and the focus kept across activations, their names
+// for screen readers, a move to a monitor of another DPI, drawing when uncovered, and a minimised window
+// keeping its layout and drawing nothing. The controls are found as tools outside the program find them.
 #include "app/win32/formwindow.h"
 #include "platform/gl.h"
 #include "support/testsurface.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <array>
 #include <bit>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -185,6 +188,86 @@ TEST_F(FormWindowTest, MinimisingKeepsTheLayoutAndStopsTheClockUntilRestored) {
     EXPECT_EQ(Layout(), expected);
     EXPECT_NE(Repaint(), hidden) << "no frame once restored";
     EXPECT_EQ(CurrentViewport(), (std::array<int, 4>{0, 0, w - 24, h}));
+}
+
+// As a control's subclass: counts in *deadFontMessages each message the control handles while its font
+// (WM_GETFONT) is no font object any more, deleted while the control still drew with it.
+LRESULT CALLBACK CountMessagesWithADeadFont(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR deadFontMessages) {
+    const auto font = reinterpret_cast<HGDIOBJ>(DefSubclassProc(control, WM_GETFONT, 0, 0));
+    *reinterpret_cast<int*>(deadFontMessages) += font != nullptr && GetObjectType(font) != OBJ_FONT;
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Moved to a monitor of 144 DPI, the window takes the rectangle the system suggests; the labels, the bars,
+// the surface's corner and the credit box's size grow by half, and so do the fonts of the labels and the
+// credit box. At no moment does one of them hold a deleted font, and the fonts they had are freed.
+TEST_F(FormWindowTest, ADpiChangeScalesTheControlsAndTheirFontsAndNeverLeavesOneADeletedFont) {
+    const HWND scaled[] = {Child(L"Static", 0), Child(L"Static", 1), Bar(0), Bar(1), Surface(), Credit()};
+    // Of left, top, width and height, those in [from, to) grow: the surface's size and the credit box's
+    // corner follow the client area instead.
+    const std::size_t from[] = {0, 0, 0, 0, 0, 2}, to[] = {4, 4, 4, 4, 2, 4};
+    const HWND withFonts[] = {scaled[0], scaled[1], Credit()};
+    const auto placeOf = [this](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+        return std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const auto fontOf = [](HWND control) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        LOGFONTW description{};
+        GetObjectW(font, sizeof(description), &description);
+        return std::pair{font, description.lfHeight};
+    };
+    std::vector<std::array<LONG, 4>> places;
+    std::vector<std::pair<HFONT, LONG>> fonts;
+    int deadFontMessages = 0;
+    for (const HWND control : scaled) {
+        places.push_back(placeOf(control));
+    }
+    for (const HWND control : withFonts) {
+        fonts.push_back(fontOf(control));
+        SetWindowSubclass(control, CountMessagesWithADeadFont, 1,
+                          reinterpret_cast<DWORD_PTR>(&deadFontMessages));
+    }
+
+    const RECT suggested{40, 30, 40 + 700, 30 + 560};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RunFor(100);
+    for (const HWND control : withFonts) {
+        RemoveWindowSubclass(control, CountMessagesWithADeadFont, 1);
+    }
+
+    EXPECT_EQ(deadFontMessages, 0) << "messages handled by a label or the credit box with a deleted font";
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << "the window is not where the system suggested";
+    for (std::size_t i = 0; i < std::size(scaled); ++i) {
+        for (std::size_t value = from[i]; value < to[i]; ++value) {
+            EXPECT_NEAR(placeOf(scaled[i])[value], places[i][value] * 1.5, 1.0) << i << ", " << value;
+        }
+    }
+    for (std::size_t i = 0; i < std::size(withFonts); ++i) {
+        EXPECT_NEAR(fontOf(withFonts[i]).second, fonts[i].second * 1.5, 1.0) << i;
+        EXPECT_EQ(GetObjectType(fonts[i].first), 0u) << "font " << i << " not freed";
+    }
+}
+
+// Deactivated and activated again, the window gives the focus back to the control that had it.
+TEST_F(FormWindowTest, ActivatedAgainTheFocusReturnsToTheControlThatHadIt) {
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                                       nullptr, nullptr, nullptr);
+    SetFocus(Bar(1));
+    ASSERT_EQ(GetFocus(), Bar(1));
+    SetActiveWindow(other);
+    RunFor(50);
+    ASSERT_NE(GetFocus(), Bar(1));
+    SetActiveWindow(window);
+    RunFor(50);
+    EXPECT_EQ(GetFocus(), Bar(1));
+    DestroyWindow(other);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 source "$(dirname "$0")/../e2e.sh"
 launcher=("${@:3}")
 
-titled() { xprop -id "$1" WM_NAME | grep -q '= "Viduzirivo"$' || fail "not titled Viduzirivo"; }
 colours_of() { convert "$1" -crop "$2" +repage -format %k info:; }
 
 # Sets $colours to the number of colours of the drawing in window $1, leaving the shot in window.png; fails
@@ -36,7 +35,7 @@ drawn_with_credit() {
 check_window() {
     start "${launcher[@]}" "$program"
     window=$(wait_top_window "$pid" 90) || fail "no window appeared"
-    titled "$window"
+    xprop -id "$window" WM_NAME | grep -q '= "Viduzirivo"$' || fail "not titled Viduzirivo"
     [ "$(client_size "$window")" = 373x338 ] || fail "a $(client_size "$window") client area, not 373x338"
     wait_for 15 "$pid" drawn_with_credit "$window" ||
         fail "no drawing (${colours:-no} colours) with the credit box over its corner"
@@ -71,13 +70,10 @@ check_folders() {
 }
 
 # Wine gives a box without an owner the window type NORMAL, so it is told apart by its size.
+not_main_window() { [ "$(client_size "$1")" != 373x338 ]; }
 check_no_opengl() {
     WINEDLLOVERRIDES="opengl32=" start "${launcher[@]}" "$program"
-    box=$(wait_top_window "$pid" 90) || fail "no message box appeared"
-    sleep 1
-    titled "$box"
-    [ "$(client_size "$box")" != 373x338 ] || fail "the main window instead of a message box"
-    [ "$(top_windows "$pid")" = "$box" ] || fail "more than the message box"
+    expect_box_alone 90 not_main_window
     [ -z "${VIDUZIRIVO_SHOTS:-}" ] || import -window root "$VIDUZIRIVO_SHOTS/no-opengl.png"
     answer_box "$box"
     expect_exit 1 15

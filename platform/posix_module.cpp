@@ -1,5 +1,5 @@
-// LoadLibraryA / FreeLibrary over dlopen. The Windows names of the OpenGL and GLU libraries are mapped to the
-// libraries the program draws through here; any other name is passed to dlopen as it is.
+// LoadLibraryA / FreeLibrary over dlopen. The Windows name of the OpenGL library is mapped to the
+// library the program draws through here; any other name is passed to dlopen as it is.
 #include "platform/win32api.h"
 
 #include <dlfcn.h>
@@ -12,9 +12,6 @@ namespace {
 const char* platformLibraryName(const char* windowsName) {
     if (strcasecmp(windowsName, "opengl32.dll") == 0 || strcasecmp(windowsName, "opengl32") == 0) {
         return "libOpenGL.so.0";
-    }
-    if (strcasecmp(windowsName, "glu32.dll") == 0 || strcasecmp(windowsName, "glu32") == 0) {
-        return "libGLU.so.1";
     }
     return windowsName;
 }

@@ -56,9 +56,8 @@ fi
 
 # 8-bit screens, indexed and true colour: one line that says OpenGL cannot be used, not a black window.
 for class in 3 4; do
-    Xvfb -displayfd 3 -screen 0 1024x768x8 -cc $class -nolisten tcp 3>"$workdir/display$class" >/dev/null 2>&1 &
-    wait_for 10 $! test -s "$workdir/display$class" || fail "the virtual X server did not start"
-    expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY=":$(head -n1 "$workdir/display$class")"
+    start_xvfb 8 -cc $class
+    expect_refusal "OpenGLが使用できません" LANG=C.UTF-8 DISPLAY="$xdisplay"
     ! grep -q QPainter "$workdir/out" || fail "painting was tried on the 8-bit screen"
 done
 

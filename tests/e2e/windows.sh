@@ -44,12 +44,14 @@ client_size() {
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
 wait_gone() { wait_for "$2" "" process_gone "$1"; }
 
-# Starts a virtual X server with a screen of depth $1: its process is $xvfb, its display $xdisplay.
+# Starts a virtual X server with a screen of depth $1 (and Xvfb's options after it): its process is $xvfb,
+# its display $xdisplay.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "1024x768x$1" -nolisten tcp 3>"$workdir/display$1" >/dev/null 2>&1 &
+    rm -f "$workdir/display"
+    Xvfb -displayfd 3 -screen 0 "1024x768x$1" "${@:2}" -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
     xvfb=$!
-    wait_for 10 "$xvfb" test -s "$workdir/display$1" || fail "the virtual X server did not start"
-    xdisplay=:$(head -n1 "$workdir/display$1")
+    wait_for 10 "$xvfb" test -s "$workdir/display" || fail "the virtual X server did not start"
+    xdisplay=:$(head -n1 "$workdir/display")
 }
 
 # Waits up to $1 seconds for process $pid to show a window, gives it a second to show more, and checks that

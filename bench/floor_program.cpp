@@ -1,7 +1,7 @@
 // The floor against which the clock's start-up and running costs are read: the clock's own window, with the
-// same controls, their text and their fonts, and a drawing surface of the same format, driven by the same
-// repaint timer and presented by the same swap, that draws one lit, textured triangle a tick instead of the
-// clock. The triangle's texture, a 64 × 64 checkerboard made in memory, is uploaded once into a texture
+// same controls, their text and their fonts, and the same drawing surface with the same format, driven by the
+// same repaint timer and presented by the same swap, that draws one lit, textured triangle a tick instead of
+// the clock. The triangle's texture, a 64 × 64 checkerboard made in memory, is uploaded once into a texture
 // object. What the clock costs above this program is the cost of its own work: the renderer's set-up, the
 // globe image and the display lists, the clock's drawing, and its start-up checks.
 #include "app/formdesign.h"
@@ -10,10 +10,7 @@
 
 #include <GL/gl.h>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QOpenGLContext>
 #include <QResizeEvent>
-#include <QSurfaceFormat>
 #include <QWindow>
 
 #include <algorithm>
@@ -22,27 +19,6 @@
 #include <vector>
 
 namespace {
-
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-// The format the clock's surface gets: RGB 8-8-8, 32-bit depth, no stencil, double-buffered, compatibility
-// profile, swaps tied to the display's refresh except on Wayland.
-QSurfaceFormat clockFormat() {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setAlphaBufferSize(0);
-    format.setDepthBufferSize(32);
-    format.setStencilBufferSize(0);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    format.setSwapInterval(onWayland() ? 0 : 1);
-    return format;
-}
 
 void uploadCheckerboard() {
     constexpr int kSize = 64;
@@ -85,18 +61,20 @@ void setUpLighting() {
     glEnable(GL_TEXTURE_2D);
 }
 
-// The picture box's surface, set to the clock's format and drawn with a context of its own.
+// The picture box's surface, given the clock's pixel format and a context of its own through the same calls
+// as the clock's renderer.
 class TriangleSurface {
   public:
-    explicit TriangleSurface(QWindow& surface) : m_surface(surface) {
-        // As the clock sets its pixel format: the native surface is made anew in the format.
-        if (m_surface.handle() != nullptr) {
-            m_surface.destroy();
-        }
-        m_surface.setFormat(clockFormat());
-        m_surface.create();
-        m_context.setFormat(clockFormat());
-        if (!m_context.create() || !m_context.makeCurrent(&m_surface)) {
+    explicit TriangleSurface(HDC dc) : m_dc(dc) {
+        PIXELFORMATDESCRIPTOR request{};
+        request.nSize = sizeof(request);
+        request.nVersion = 1;
+        request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+        request.cColorBits = 24;
+        request.cDepthBits = 32;
+        SetPixelFormat(m_dc, ChoosePixelFormat(m_dc, &request), &request);
+        m_rc = wglCreateContext(m_dc);
+        if (wglMakeCurrent(m_dc, m_rc) == FALSE || m_rc == nullptr) {
             qFatal("floor_program: no OpenGL context");
         }
         setUpLighting();
@@ -129,18 +107,12 @@ class TriangleSurface {
         glVertex3f(0.0f, 0.42f, -2.12f);
         glEnd();
         glFinish();
-        if (m_surface.isExposed()) {
-            m_context.swapBuffers(&m_surface);
-        }
-        // As the clock's swap does: on Wayland Qt may have made the surface's buffer anew.
-        if (onWayland()) {
-            m_context.makeCurrent(&m_surface);
-        }
+        SwapBuffers(m_dc);
     }
 
   private:
-    QWindow& m_surface;
-    QOpenGLContext m_context;
+    HDC m_dc;
+    HGLRC m_rc = nullptr;
 };
 
 // The clock's window and controls without its renderer; it lays out the surface and the credit box as the
@@ -157,7 +129,7 @@ class FloorWindow : public FormWindow {
 
     // As the clock's load: the surface set up and drawn, the timer started, all before the window is shown.
     void Start() {
-        m_triangle = std::make_unique<TriangleSurface>(*m_picMain.surface());
+        m_triangle = std::make_unique<TriangleSurface>(m_picMain.hDC());
         layOut();
         m_timer->Start();
     }

@@ -2,6 +2,7 @@
 // device context is here. They return the Win32 failure values (0, null or FALSE) where the surface says no.
 #include "platform/qt_surface.h"
 
+#include <algorithm>
 #include <cstring>
 
 int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* ppfd) {

@@ -68,9 +68,7 @@ StartupWatch::StartupWatch(int argc, char* argv[]) : m_arguments(argv, argv + ar
             platforms = QString::fromLocal8Bit(argv[i + 1]);
         }
     }
-    if (platforms.isEmpty()) {
-        platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
-    }
+    platforms = platforms.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platforms;
     if (platforms.isEmpty()) {
         // The platform Qt takes for the session first, the other desktop platform after it: a desktop may
         // offer only one of them (no DISPLAY, say, but a Wayland compositor).

@@ -67,15 +67,11 @@ TEST(TimeZone, TheHandsFollowTheSystemsZoneFile) {
                   0);
         return;
     }
+    LocalTimeOfDay(); // the zone read as it was
     // As timedatectl does: the link is made anew, to another zone.
-    const auto linkTo = [](const char* zone) {
-        return QFile::remove(QStringLiteral("/etc/localtime")) &&
-               QFile::link(QStringLiteral("/usr/share/zoneinfo/Etc/") + QLatin1String(zone),
-                           QStringLiteral("/etc/localtime"));
-    };
-    ASSERT_TRUE(linkTo("GMT-2"));
-    EXPECT_TRUE(clockShowsOffset(2 * 60));
-    ASSERT_TRUE(linkTo("GMT+6"));
+    ASSERT_TRUE(
+        QFile::remove(QStringLiteral("/etc/localtime")) &&
+        QFile::link(QStringLiteral("/usr/share/zoneinfo/Etc/GMT+6"), QStringLiteral("/etc/localtime")));
     EXPECT_TRUE(clockShowsOffset(18 * 60)) << "/etc/localtime became GMT-6";
 }
 

@@ -38,21 +38,19 @@ void TimeZoneWatch::Follow(std::time_t now) {
     }
     m_lastLook = now;
 #ifdef _WIN32
-    // Windows keeps the zone in the registry, where _tzset reads it on every call.
-    m_looked = true;
-    _tzset();
+    _tzset(); // Windows keeps the zone in the registry, where _tzset reads it on every call
 #else
     // tzset reads /etc/localtime again when it changed, and TZ when it changed, but keeps a zone file named
     // by an unchanged TZ: that zone is named anew once, so that tzset cannot take it for the same.
     std::string zone = namedZone();
-    if (m_looked && zone != m_namedZone) {
+    if (m_looked && !zone.empty() && zone != m_namedZone) {
         const std::string tz = std::getenv("TZ");
         setenv("TZ", "UTC0", 1);
         tzset();
         setenv("TZ", tz.c_str(), 1);
     }
-    m_looked = true;
     m_namedZone = std::move(zone);
     tzset();
 #endif
+    m_looked = true;
 }

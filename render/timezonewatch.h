@@ -8,8 +8,7 @@
 
 class TimeZoneWatch {
   public:
-    // Has the zone read again, at most once a second of `now`: the clock asks on every frame, many times a
-    // second.
+    // Has the zone read again, at most once a second of `now`: the clock asks on every frame.
     void Follow(std::time_t now);
 
   private:

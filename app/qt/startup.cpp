@@ -62,7 +62,10 @@ void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 } // namespace
 
-StartupWatch::StartupWatch(int argc, char* argv[]) : m_arguments(argv, argv + argc) {
+// A program started with no arguments at all has no name to put the platforms after: Qt skips the first.
+StartupWatch::StartupWatch(int argc, char* argv[])
+    : m_arguments(argc > 0 ? std::vector<std::string>(argv, argv + argc)
+                           : std::vector<std::string>{"viduzirivo"}) {
     for (int i = 1; i + 1 < argc; ++i) { // Qt takes --platform as well
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
             platforms = QString::fromLocal8Bit(argv[i + 1]);

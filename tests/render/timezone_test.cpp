@@ -51,7 +51,10 @@ TEST(TimeZone, TheHandsFollowTzAndTheZoneFileItNamesChangedWhileRunning) {
     ASSERT_TRUE(replaceZone(zones.filePath(QStringLiteral("Home")), "GMT+6"));
     EXPECT_TRUE(clockShowsOffset(18 * 60)) << "the zone file of TZ=Home became GMT-6";
     unsetenv("TZDIR");
-    unsetenv("TZ");
+    unsetenv("TZ"); // back to the system's zone, named by no TZ
+    for (int look = 0; look < 12; ++look, std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
+        LocalTimeOfDay();
+    }
 }
 
 // /etc/localtime replaced while running: in a mount namespace of its own, over a copy of /etc in memory.

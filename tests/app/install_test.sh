@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package, built from the source tree as Debian builds it, is policy-clean: lintian reports no tag
-# at all on its source, its binary packages and its upload, pedantic ones included. Installed from it,
+# at all on its source, its binary packages and its upload, pedantic ones included, and it names the release of
+# debian/changelog, which the build takes from CMakeLists.txt. Installed from it,
 # bin/viduzirivo is a link to the program in its private folder. Started through it from elsewhere, the
 # program finds its globe image there (no message box), opens one window (its title and size are the window
 # test's), draws the clock with the light credit box over the drawing's black lower right corner, and ends
@@ -29,6 +30,12 @@ else
     # lintian asks only for the hardening that dpkg-buildflags gives by default; the package asks for all,
     # with a global offset table that is read-only once the program has started.
     readelf -d "$prefix/lib/viduzirivo/viduzirivo" | grep -q BIND_NOW || fail "the program is not linked -z now"
+    # The release that CMakeLists.txt names is the one at the top of debian/changelog.
+    changelog=$workdir/viduzirivo/debian/changelog
+    release="<release version=\"$(dpkg-parsechangelog -l "$changelog" -S Version)\" date=\"$(
+        date -u -d "@$(dpkg-parsechangelog -l "$changelog" -S Timestamp)" +%F)\"/>"
+    grep -qF "$release" "$prefix"/share/metainfo/*.metainfo.xml ||
+        fail "the package's metadata does not name the release of debian/changelog, $release"
 fi
 [ "$(readlink -f "$prefix/bin/viduzirivo")" = "$prefix/lib/viduzirivo/viduzirivo" ] && [ -L "$prefix/bin/viduzirivo" ] ||
     fail "bin/viduzirivo is not a link to lib/viduzirivo/viduzirivo"

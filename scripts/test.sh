@@ -7,13 +7,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
 
-cmake -S . -B build -G Ninja
+# Warnings are errors in every build here, as in the presets (a user's build only reports them).
+cmake -S . -B build -G Ninja -DVIDUZIRIVO_WERROR=ON
 cmake --build build
 scripts/with-display.sh ctest --test-dir build --output-on-failure
 
 # Leaks are memcheck's job in the run above, where system libraries have their suppressions; the sanitizers
 # here stop at the first invalid access or undefined behaviour.
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIDUZIRIVO_SANITIZE=ON -DVIDUZIRIVO_BENCHMARKS=OFF
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIDUZIRIVO_SANITIZE=ON -DVIDUZIRIVO_BENCHMARKS=OFF \
+    -DVIDUZIRIVO_WERROR=ON
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     scripts/with-display.sh ctest --test-dir build-sanitize --output-on-failure

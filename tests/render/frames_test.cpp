@@ -18,6 +18,10 @@
 namespace {
 
 constexpr int kSize = 400;
+// Correct OpenGL implementations may round a pixel on an edge each their own way (Wine's 32-bit llvmpipe
+// draws one value of "above" 5 off): a frame matches when at most two pixels' worth of colour values differ
+// by more than 1. Back faces culled change hundreds of values, a wrong light or pose thousands.
+constexpr int kRoundedDifferently = 6;
 constexpr GLenum kBgr = 0x80E0; // GL_BGR, which Windows' OpenGL 1.1 header names GL_BGR_EXT
 
 const struct Frame {
@@ -81,9 +85,10 @@ TEST(Frames, MatchTheKeptPictures) {
             differing +=
                 std::abs(static_cast<unsigned char>(drawn[i]) - static_cast<unsigned char>(kept[54 + i])) > 1;
         }
-        if (differing > 0) {
+        if (differing > kRoundedDifferently) {
             write(here / ("drawn-" + name), drawn);
         }
-        EXPECT_EQ(differing, 0) << "colour values that differ by more than 1 from frames/" << name;
+        EXPECT_LE(differing, kRoundedDifferently)
+            << "colour values that differ by more than 1 from frames/" << name;
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/qt_surface.h"
 
+#include "platform/gl.h"
+
 #include <QGuiApplication>
 
 #include <GL/glx.h>
@@ -9,8 +11,9 @@ namespace {
 
 // The one format offered: RGB 8-8-8, a 32-bit depth buffer, double-buffered, compatibility profile. Swaps
 // wait for the display's refresh where the platform can, so that X11 does not tear. A Wayland compositor
-// never tears, and a swap there would wait for its frame callback, which beats against the repaint timer and
-// loses frames: the clock would turn more slowly than elsewhere.
+// never tears; there Qt would make a swap block until the compositor's frame callback, on a sub-surface
+// inside the event loop, so the swap does not wait and the repaint timer waits for the callback instead
+// (ReadyForFrame).
 QSurfaceFormat clockFormat(bool onWayland) {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -83,27 +86,76 @@ bool DrawingSurface::SetPixelFormat() {
     if (handle() == nullptr || !context->create()) {
         return false;
     }
+    // Where no stand-in can be had, the context is bound to the surface whatever its size, as a window's is.
+    m_standIn.setFormat(context->format());
+    m_standIn.create();
+    m_standInBinds = context->makeCurrent(&m_standIn);
+    if (m_standInBinds) {
+        GLint dimensions[2] = {};
+        glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dimensions);
+        m_maximumPixels = QSize(dimensions[0], dimensions[1]);
+        context->doneCurrent();
+    }
     m_pixelFormat = describe(context->format());
     m_context = std::move(context);
     m_set = true;
     return true;
 }
 
+bool DrawingSurface::Drawable() const {
+    const double width = this->width() * devicePixelRatio(), height = this->height() * devicePixelRatio();
+    return width >= 1 && height >= 1 && width <= m_maximumPixels.width() &&
+           height <= m_maximumPixels.height();
+}
+
+bool DrawingSurface::MakeCurrent(QOpenGLContext& context) {
+    QSurface* target = Drawable() || !m_standInBinds ? static_cast<QSurface*>(this) : &m_standIn;
+    const bool rebinding = QOpenGLContext::currentContext() == &context;
+    // A GLX context stays bound to its window whatever becomes of it. An EGL context on Wayland is bound to
+    // a buffer surface that Qt makes only once the window has a size and remakes when it is shown again, so
+    // it is bound again for every frame.
+    if (rebinding && context.surface() == target && !m_onWayland) {
+        return true;
+    }
+    GLint viewport[4] = {};
+    if (rebinding) {
+        glGetIntegerv(GL_VIEWPORT, viewport);
+    }
+    if (!context.makeCurrent(target)) {
+        return false;
+    }
+    // The first binding to a drawable sets the viewport to the drawable's size; the viewport is the
+    // renderer's, set for the size it was last given.
+    if (rebinding) {
+        glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    }
+    return true;
+}
+
 bool DrawingSurface::Swap() {
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    if (context == nullptr || context->surface() != this) {
+    if (context == nullptr || (context->surface() != this && context->surface() != &m_standIn)) {
         return false;
     }
     // A surface that is not on screen (still hidden at start-up, or minimised) has nothing to present.
-    if (isExposed()) {
+    if (context->surface() == this && isExposed()) {
         context->swapBuffers(this);
+        if (m_onWayland) {
+            // Qt asked the compositor for a frame callback with the commit; the update request comes with it.
+            m_awaitingCompositor = true;
+            requestUpdate();
+        }
     }
-    // The next frame draws into the surface as it is now. A GLX context stays bound to its window whatever
-    // becomes of it; an EGL context on Wayland is bound to a buffer surface that Qt makes only once the
-    // window has a size and remakes when the window is shown again, so binding once at start-up (before the
-    // window is shown) would leave every later frame drawn into nothing.
-    if (m_onWayland) {
-        context->makeCurrent(this);
+    return MakeCurrent(*context);
+}
+
+bool DrawingSurface::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        m_awaitingCompositor = false;
+        if (m_ready) {
+            m_ready();
+        }
+        return true;
     }
-    return true;
+    return QWindow::event(event);
 }

@@ -40,7 +40,7 @@ BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc) {
         }
         return TRUE;
     }
-    return hdc != nullptr && hglrc->makeCurrent(hdc) ? TRUE : FALSE;
+    return hdc != nullptr && hdc->MakeCurrent(*hglrc) ? TRUE : FALSE;
 }
 
 BOOL wglDeleteContext(HGLRC hglrc) {

@@ -125,6 +125,7 @@ class FloorWindow : public FormWindow {
           m_txtSign(*findChild<TextBox*>(QStringLiteral("txtSign"))) {
         setWindowTitle(QStringLiteral("Viduzirivo floor"));
         m_timer = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_triangle->Frame(); });
+        m_timer->PaceBy(*m_picMain.surface());
     }
 
     // As the clock's load: the surface set up and drawn, the timer started, all before the window is shown.

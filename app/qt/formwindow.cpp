@@ -129,6 +129,7 @@ void FormWindow::createControls() {
     setTabOrder(scrTrans[FormDesign::kZoom], scrTrans[FormDesign::kTilt]);
 
     tmrDisplay = new SystemTimer(this, FormDesign::kTimerInterval, [this] { m_form->tmrDisplay_Timer(); });
+    tmrDisplay->PaceBy(*picMain->surface());
     tmrDisplay->setObjectName(QStringLiteral("tmrDisplay"));
 }
 

@@ -142,7 +142,7 @@ HDC PictureBox::hDC() {
     return m_surface;
 }
 
-QWindow* PictureBox::surface() const {
+DrawingSurface* PictureBox::surface() const {
     return m_surface;
 }
 

@@ -4,13 +4,11 @@
 #pragma once
 
 #include "app/controls.h"
+#include "platform/qt_surface.h"
 
 #include <QWidget>
 
 #include <vector>
-
-class DrawingSurface;
-class QWindow;
 
 class PictureBox : public QWidget, public PictureBoxControl {
   public:
@@ -30,7 +28,7 @@ class PictureBox : public QWidget, public PictureBoxControl {
     int ToPixels(double scaleUnits) const;
     double ToScaleUnits(int pixels) const;
 
-    QWindow* surface() const;
+    DrawingSurface* surface() const;
     // Keeps a child control that lies over the drawing surface visible above it.
     void KeepAboveSurface(QWidget& control);
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Under a Wayland compositor the built program draws the clock as on X11: the surface shows the dial with its
-# hands and the textured globe, turning, at the output's scale, with the credit box above it.
-# Usage: wayland_test.sh program [scale]
+# hands and the textured globe, turning, at the output's scale, with the credit box above it, also in a
+# window that opens at another size than its own (as tiling compositors open windows). Every frame it draws
+# is one the compositor shows, and frames keep coming.
+# Usage: wayland_test.sh program [scale [WIDTHxHEIGHT]]
 display=wayland
 scale=${2:-1}
 source "$(dirname "$0")/e2e.sh"
-start "$program"
+weston-debug timeline >"$workdir/timeline.json" 2>/dev/null &
+timeline=$!
+start "$program" ${3:+-qwindowgeometry "$3"}
 
 # Pixels of picture $1 where blue clearly leads: the globe's oceans (the title bar's icon has a few).
 bluish_pixels() { convert "$1" -fx "b > r + 0.1 && b > g ? 1 : 0" -format "%[fx:round(mean * w * h)]" info:; }
@@ -41,3 +45,13 @@ lightness=$(convert "$workdir/globe.png" -gravity southeast -crop "$((120 * scal
     -colorspace gray -format "%[fx:round(mean * 100)]" info:)
 echo "credit box corner lightness: ${lightness}%"
 [ "$lightness" -gt 70 ] || { echo "the credit box is not above the surface"; exit 1; }
+
+# Frames drawn and shown from the first second on, over four seconds at least.
+sleep $((SECONDS < 5 ? 5 - SECONDS : 0))
+kill "$timeline"
+wait "$timeline" || true
+frames=$("$e2e/../../scripts/frames-shown.py" "$workdir/timeline.json" Viduzirivo 1)
+echo "frames: $frames"
+read -r _ drawn _ shown _ <<<"$frames"
+[ "$shown" -ge 20 ] || { echo "the clock stalls: $shown frames shown"; exit 1; }
+[ $((10 * shown)) -ge $((9 * drawn)) ] || { echo "frames drawn that the compositor never showed"; exit 1; }

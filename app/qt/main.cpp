@@ -12,7 +12,6 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
     StartupWatch startup(argc, argv);
     QApplication application(startup.Argc(), startup.Argv());
-    startup.DisplayOpened();
     QApplication::setApplicationName(QStringLiteral("viduzirivo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Viduzirivo"));
     // Names the installed viduzirivo.desktop entry, which desktops use to match the window to its icon.

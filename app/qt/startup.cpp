@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -13,51 +14,42 @@
 
 namespace {
 
-struct HeldMessage {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
-
 // One lock for all of it: Qt may report from other threads while start-up ends the watch.
 std::mutex watchLock;
-QtMessageHandler passOn = nullptr;
-bool displayOpened = false;
-QString platforms; // what Qt was given to try
-std::vector<HeldMessage> held;
+QtMessageHandler qtHandler = nullptr; // Qt's own, which prints
+bool watching = false;
+QString platforms; // what Qt was given to try, as given
 
 // Qt is in the middle of starting: nothing of it can be torn down safely. Qt names its platform once one
 // has started; its fatal message before then only says that none could, and what Qt said on the way (where
-// the logging rules let it) tells why.
+// the logging rules let it) is already out and tells why.
 [[noreturn]] void endWithExplanation(const QString& fatal) {
     const QString platform = QGuiApplication::platformName();
-    QString message =
+    const QString message =
         platform.isEmpty()
             ? QStringLiteral("no display could be opened: Qt could not start the "
                              "platform \"%1\" (QT_QPA_PLATFORM or -platform name "
                              "the platforms to try).")
                   .arg(platforms)
-            : QStringLiteral("the window cannot be shown on the platform \"%1\".").arg(platform);
-    for (const HeldMessage& reason : held) {
-        message += QStringLiteral("\n  ") + reason.text;
-    }
-    if (!platform.isEmpty()) {
-        message += QStringLiteral("\n  ") + fatal;
-    }
+            : QStringLiteral("the window cannot be shown on the platform \"%1\".\n  %2").arg(platform, fatal);
     WriteToTerminal(QStringLiteral("viduzirivo: %1").arg(message).toStdString());
     _exit(EXIT_FAILURE);
 }
 
 void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     const std::lock_guard guard(watchLock);
-    if (type == QtFatalMsg) {
+    if (type == QtFatalMsg && watching) {
         endWithExplanation(text);
     }
-    if (displayOpened) {
-        passOn(type, context, text);
-    } else {
-        held.push_back({type, context.category, text});
-    }
+    qtHandler(type, context, text);
+}
+
+// The screen's scale factor leaves the window pixels to be shown in.
+bool scaleUsable(const QScreen& screen) {
+    const double ratio = screen.devicePixelRatio();
+    return std::isfinite(ratio) && ratio > 0 && !screen.availableGeometry().isEmpty() &&
+           FormDesign::Pixels(FormDesign::kMinClientWidth) * ratio >= 1 &&
+           FormDesign::Pixels(FormDesign::kMinClientHeight) * ratio >= 1;
 }
 
 } // namespace
@@ -66,18 +58,24 @@ void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 StartupWatch::StartupWatch(int argc, char* argv[])
     : m_arguments(argc > 0 ? std::vector<std::string>(argv, argv + argc)
                            : std::vector<std::string>{"viduzirivo"}) {
+    bool named = false;                  // an empty name too is the user's
     for (int i = 1; i + 1 < argc; ++i) { // Qt takes --platform as well
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
             platforms = QString::fromLocal8Bit(argv[i + 1]);
+            named = true;
         }
     }
-    platforms = platforms.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platforms;
-    if (platforms.isEmpty()) {
+    // Qt, like this, takes an empty QT_QPA_PLATFORM for none.
+    if (!named && !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+        named = true;
+    }
+    if (!named) {
         // The platform Qt takes for the session first, the other desktop platform after it: a desktop may
         // offer only one of them (no DISPLAY, say, but a Wayland compositor).
-        platforms = qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("wayland")
-                        ? QStringLiteral("wayland;xcb")
-                        : QStringLiteral("xcb;wayland");
+        const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+                             qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("wayland");
+        platforms = wayland ? QStringLiteral("wayland;xcb") : QStringLiteral("xcb;wayland");
         m_arguments.insert(m_arguments.begin() + 1, {"-platform", platforms.toStdString()});
     }
     for (std::string& argument : m_arguments) {
@@ -85,39 +83,39 @@ StartupWatch::StartupWatch(int argc, char* argv[])
     }
     m_argc = static_cast<int>(m_arguments.size());
     m_argv.push_back(nullptr);
-    passOn = qInstallMessageHandler(onQtMessage);
-}
-
-void StartupWatch::DisplayOpened() {
-    const std::lock_guard guard(watchLock);
-    displayOpened = true;
-    for (const HeldMessage& message : held) {
-        passOn(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
-               message.text);
-    }
-    held.clear();
+    watching = true;
+    qtHandler = qInstallMessageHandler(onQtMessage);
 }
 
 bool StartupWatch::ScreenCanShowTheWindow() const {
-    // Qt paints the controls into images of 15 bits or more, and OpenGL's RGBA formats need as many.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr || screen->depth() >= 15) {
+    if (screen == nullptr) {
         return true;
     }
-    WriteToTerminal(
-        QStringLiteral("viduzirivo: %1: the %2-bit screen \"%3\" cannot show the window, which needs "
-                       "a screen of 15 bits or more")
-            .arg(QString::fromUtf8(FormDesign::kOpenGLUnavailable))
-            .arg(screen->depth())
-            .arg(screen->name())
-            .toStdString());
+    QString why;
+    // Qt paints the controls into images of 15 bits or more, and OpenGL's RGBA formats need as many.
+    if (screen->depth() < 15) {
+        why = QStringLiteral("%1: the %2-bit screen \"%3\" cannot show the window, which needs a screen of "
+                             "15 bits or more")
+                  .arg(QString::fromUtf8(FormDesign::kOpenGLUnavailable))
+                  .arg(screen->depth())
+                  .arg(screen->name());
+    } else if (!scaleUsable(*screen)) {
+        why = QStringLiteral("the scale factor %1 of the screen \"%2\" leaves the window no pixels to be "
+                             "shown in (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS and QT_FONT_DPI set it)")
+                  .arg(screen->devicePixelRatio())
+                  .arg(screen->name());
+    } else {
+        return true;
+    }
+    WriteToTerminal(QStringLiteral("viduzirivo: %1").arg(why).toStdString());
     return false;
 }
 
 void StartupWatch::Release() {
     const std::lock_guard guard(watchLock);
-    if (passOn != nullptr) {
-        qInstallMessageHandler(passOn);
-        passOn = nullptr;
+    if (watching) {
+        qInstallMessageHandler(qtHandler);
+        watching = false;
     }
 }

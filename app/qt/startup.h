@@ -8,16 +8,18 @@
 
 class StartupWatch {
   public:
-    // Until Release, a fatal message of Qt ends the program with an explanation on stderr; until
-    // DisplayOpened, Qt's other messages are held back, so that a failure shows only that.
+    // Until Release, a fatal message of Qt ends the program with an explanation on stderr, after whatever
+    // Qt said on the way (its other messages go out as they come).
     StartupWatch(int argc, char* argv[]);
     ~StartupWatch() { Release(); }
-    // The arguments for QApplication: the user's, with "-platform xcb;wayland" (or "wayland;xcb" in a Wayland
-    // session) where the user named no platform, neither with QT_QPA_PLATFORM nor with -platform.
+    // The arguments for QApplication: the user's, with "-platform xcb;wayland" where the user named no
+    // platform, neither with QT_QPA_PLATFORM nor with -platform: "wayland;xcb" where WAYLAND_DISPLAY is set
+    // or the session is a Wayland session, as Qt itself puts Wayland first there.
     int& Argc() { return m_argc; }
     char** Argv() { return m_argv.data(); }
-    void DisplayOpened();
-    // False, having said why on stderr, for a screen of fewer than 15 bits, on which nothing can be painted.
+    // False, having said why on stderr, for a screen on which the window cannot be shown: one of fewer
+    // than 15 bits, on which nothing can be painted, or one whose scale factor Qt cannot use (not a
+    // positive number, or one that leaves the screen or the window without a pixel).
     bool ScreenCanShowTheWindow() const;
     void Release();
 

@@ -102,6 +102,12 @@ bool DrawingSurface::SetPixelFormat() {
     return true;
 }
 
+QSize DrawingSurface::MaximumDrawnSize() const {
+    const double ratio = devicePixelRatio();
+    return {static_cast<int>(std::min(m_maximumPixels.width() / ratio, double{INT_MAX})),
+            static_cast<int>(std::min(m_maximumPixels.height() / ratio, double{INT_MAX}))};
+}
+
 bool DrawingSurface::Drawable() const {
     const double width = this->width() * devicePixelRatio(), height = this->height() * devicePixelRatio();
     return width >= 1 && height >= 1 && width <= m_maximumPixels.width() &&

@@ -31,6 +31,9 @@ class DrawingSurface : public QWindow {
     // driver draws, is never drawn on: the context is then made current on a stand-in, so that state and
     // display lists still go into it, until the surface can be drawn on again.
     bool MakeCurrent(QOpenGLContext& context);
+    // The largest size, in the surface's own pixels, that the driver draws; unbounded until the format is
+    // set.
+    QSize MaximumDrawnSize() const;
     // Presents the frame drawn with the current context, where the surface is on screen, and binds the
     // context for the next frame to the surface as it is now.
     bool Swap();

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QScreen>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 #include <QStylePainter>
@@ -87,7 +88,7 @@ FormWindow::FormWindow() {
     setWindowTitle(QString::fromUtf8(FormDesign::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/viduzirivo.png")));
     resize(Pixels(FormDesign::kClientWidth), Pixels(FormDesign::kClientHeight));
-    setMinimumSize(Pixels(FormDesign::kMinClientWidth), Pixels(FormDesign::kMinClientHeight));
+    followScreen(screen());
     createControls();
     m_form = std::make_unique<frmSaver>(FormControls{*this, *picMain, *txtSign, *scrTrans[FormDesign::kZoom],
                                                      *scrTrans[FormDesign::kTilt], *tmrDisplay});
@@ -185,10 +186,26 @@ void FormWindow::followVisibility() {
     }
 }
 
+// As a desktop places any window: never larger than the available area of its screen, whatever the scale,
+// also when that area shrinks or the window moves to a smaller screen.
+void FormWindow::followScreen(QScreen* screen) {
+    disconnect(m_screenFollowed);
+    if (screen == nullptr) { // a platform without screens, which cannot show the window anyway
+        return;
+    }
+    m_screenFollowed =
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] { followScreen(this->screen()); });
+    const QSize available = screen->availableGeometry().size();
+    setMinimumSize(QSize(Pixels(FormDesign::kMinClientWidth), Pixels(FormDesign::kMinClientHeight))
+                       .boundedTo(available));
+    resize(size().boundedTo(available));
+}
+
 void FormWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     windowHandle()->removeEventFilter(this);
     windowHandle()->installEventFilter(this);
+    connect(windowHandle(), &QWindow::screenChanged, this, &FormWindow::followScreen, Qt::UniqueConnection);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QLabel;
+class QScreen;
 
 // A scroll bar whose value the handlers read as the 16-bit integer of the design.
 // With the keyboard focus it outlines its thumb, as native scroll bars mark the focused bar.
@@ -66,6 +67,7 @@ class FormWindow : public QWidget, public WindowControl {
     double innerWidth() const;
     double innerHeight() const;
     void followVisibility();
+    void followScreen(QScreen* screen);
 
     PictureBox* picMain = nullptr;
     TextBox* txtSign = nullptr;
@@ -74,4 +76,5 @@ class FormWindow : public QWidget, public WindowControl {
     SystemTimer* tmrDisplay = nullptr;
     std::unique_ptr<frmSaver> m_form;
     bool m_surfaceVisible = false;
+    QMetaObject::Connection m_screenFollowed;
 };

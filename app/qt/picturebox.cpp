@@ -154,10 +154,12 @@ double PictureBox::Left() const {
     return x() * FormDesign::kTwipsPerPixel;
 }
 
-// Whole logical pixels, never more than asked for, so that the surface stays inside the client area.
+// Whole logical pixels, never more than asked for, so that the surface stays inside the client area, nor
+// more than the driver draws.
 void PictureBox::SetSize(double width, double height) {
-    resize(static_cast<int>(std::floor(width / FormDesign::kTwipsPerPixel)),
-           static_cast<int>(std::floor(height / FormDesign::kTwipsPerPixel)));
+    resize(QSize(static_cast<int>(std::floor(width / FormDesign::kTwipsPerPixel)),
+                 static_cast<int>(std::floor(height / FormDesign::kTwipsPerPixel)))
+               .boundedTo(m_surface->MaximumDrawnSize()));
 }
 
 double PictureBox::ScaleWidth() const {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On X11 desktops that scale their screen (Xft.dpi in the X resources, as Xfce, Cinnamon, MATE and i3 set it
 # for 150 % and 200 %, or Qt's own QT_SCALE_FACTOR) the window opens at the scaled size and the clock is
-# drawn on its surface. Wayland's scales are the Wayland test's.
+# drawn on its surface. At a DPI that would make it larger than the screen, the window fits the screen, and
+# the clock shows where there is room for it. Wayland's scales are the Wayland test's.
 source "$(dirname "$0")/e2e.sh"
 
 # Colours on the drawing surface of window $1 at scale $2, away from the strip of bars and the credit box.
@@ -31,3 +32,16 @@ done <<'SCALES'
 96 1.5 1.5
 96 2 2
 SCALES
+
+# Ten and two hundred times the design size on the 1280x1024 screen; the second would also be far larger
+# than the driver draws.
+for dpi in 960 19200; do
+    QT_FONT_DPI=$dpi start "$program"
+    window=$(wait_top_window "$pid" 30) || fail "QT_FONT_DPI $dpi: no window"
+    size=$(client_size "$window")
+    [ "${size%x*}" -le 1280 ] && [ "${size#*x}" -le 1024 ] || fail "QT_FONT_DPI $dpi: a $size window"
+    [ $dpi -gt 960 ] || wait_for 10 "$pid" drawn "$window" 10 || fail "QT_FONT_DPI $dpi: no clock drawn"
+    sleep 1
+    echo "QT_FONT_DPI $dpi: a $size window"
+    close_cleanly "$window" 10
+done

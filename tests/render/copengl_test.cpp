@@ -64,6 +64,12 @@ TEST(Renderer, ResizeDrawsOneFrameWithTheDialRoundCentredAndSizedByTheHeight) {
         }
         EXPECT_NEAR(drawnSpin(), 0.0, 1e-4) << "Resize drew more than one frame, " << size;
     }
+    // A surface one pixel high still has its frame: the middle row, through the hub.
+    BoundRenderer row(321, 1);
+    BuildDisplayLists();
+    row.renderer->TranslateZ(-150);
+    row.renderer->Paint();
+    EXPECT_NE(PixelAt(160, 0), (std::array<int, 3>{})) << "nothing drawn on a surface one pixel high";
 }
 
 TEST(Renderer, SpinsBy0Point8PerFrameAndStartsAgainAtZeroAbove360) {

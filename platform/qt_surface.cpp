@@ -155,6 +155,15 @@ bool DrawingSurface::Swap() {
     return MakeCurrent(*context);
 }
 
+// Shown again after the compositor stopped sending frame callbacks for it (hidden, or on another output):
+// whatever was awaited then will not come.
+void DrawingSurface::exposeEvent(QExposeEvent* event) {
+    if (isExposed()) {
+        m_awaitingCompositor = false;
+    }
+    QWindow::exposeEvent(event);
+}
+
 bool DrawingSurface::event(QEvent* event) {
     if (event->type() == QEvent::UpdateRequest) {
         m_awaitingCompositor = false;

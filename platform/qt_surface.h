@@ -46,6 +46,7 @@ class DrawingSurface : public QWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void exposeEvent(QExposeEvent* event) override;
 
   private:
     bool Drawable() const;

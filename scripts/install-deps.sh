@@ -18,7 +18,7 @@ packages=(
   libglx-mesa0 libgl1-mesa-dri fonts-ipafont-gothic qt6-wayland libegl-mesa0
   libgtest-dev googletest libbenchmark-dev mesa-utils
   xvfb xauth x11-utils xdotool wmctrl openbox imagemagick faketime util-linux weston
-  xplanet-images clang-format file valgrind bc strace locales
+  xplanet-images clang-format file valgrind bc strace locales python3
   appstream desktop-file-utils dbus-daemon at-spi2-core python3-pyatspi
 )
 # GoogleTest for Windows is cross-built from the googletest sources above; 32-bit Wine draws with the i386
